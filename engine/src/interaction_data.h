@@ -1,0 +1,33 @@
+#pragma once
+// The physics tables of the transport: soft-tissue coefficients by energy, the coherent and
+// incoherent scattering functions, the air energy-transfer coefficient and the filter
+// attenuation by energy bin. Arrays keep the files' 1-based numbering: element 0 is unused.
+
+#include <array>
+#include <cstdint>
+
+struct InteractionData {
+    static constexpr int tissueCapacity = 35;
+    static constexpr int scatteringRowCount = 45;
+    static constexpr int binCount = 300;
+
+    std::int32_t tissueRowCount = 0;
+    float tissueHeaderValue = 0; // read, never used
+    std::array<float, tissueCapacity + 1> energyKeV{};
+    std::array<float, tissueCapacity + 1> coherent{};      // per cm
+    std::array<float, tissueCapacity + 1> incoherent{};    // per cm
+    std::array<float, tissueCapacity + 1> photoelectric{}; // per cm
+
+    std::array<float, scatteringRowCount + 1> momentumTransferGrid{}; // sin(theta/2)/lambda, 1/Angstrom
+    std::array<float, scatteringRowCount + 1> coherentCumulative{};
+    std::array<float, scatteringRowCount + 1> incoherentFunction{};
+    float coherentCumulativeMax = 0;
+    float incoherentFunctionMax = 0;
+
+    std::array<float, binCount + 1> airEnergyTransfer{}; // cm^2/g, bins 1..300
+    std::array<float, binCount + 1> filterAttenuation{}; // per cm, bins 1..300
+};
+
+// Loads ICRUSoft.dat, AirMUtr.dat and Mus.dat from the current directory, in that order.
+// Throws IoError naming the file and record on any failure.
+void loadInteractionData(InteractionData& data);
