@@ -35,14 +35,17 @@ std::vector<double> tissueEnergiesKeV()
 
 std::vector<double> momentumTransferGrid()
 {
-    // x = 10 t^2 on 45 equal steps of t, rounded to the three significant digits of the file.
+    // x = 10 (e^4t - 1)/(e^4 - 1) on 45 equal steps of t: steps of about 0.02 near 0, where
+    // the form factors fall and S rises, widening to 0.9 near 10, where both have levelled.
+    // Rounded to the three significant digits the file holds. With this grid, linear
+    // interpolation of S and of the cumulative stays within 0.2 % of their last values.
+    const double scale = 10.0 / std::expm1(4.0);
     std::vector<double> grid;
     for (int i = 0; i < 45; ++i) {
-        double t = i / 44.0;
-        double x = 10.0 * t * t;
+        double x = scale * std::expm1(4.0 * i / 44.0);
         if (x > 0) {
-            double scale = std::pow(10.0, std::floor(std::log10(x)) - 2);
-            x = std::round(x / scale) * scale;
+            double unit = std::pow(10.0, std::floor(std::log10(x)) - 2);
+            x = std::round(x / unit) * unit;
         }
         grid.push_back(x);
     }
@@ -91,18 +94,20 @@ double incoherentEnergyTransfer(int atomicNumber, double energyKeV)
 {
     // Integrate over mu = cos(theta), dOmega = 2 pi dmu, by Simpson's rule.
     constexpr int steps = 1000;
-    constexpr double electronRestEnergy = 510.99895; // keV
+    constexpr double electronRestEnergy = 510.99895;  // keV
     auto integrand = [&](double mu) {
         double theta = std::acos(std::clamp(mu, -1.0, 1.0));
-        if (theta <= 0.0) return 0.0; // S(0, Z) = 0: no scattering straight ahead
+        double momentumTransfer = std::sin(theta / 2.0) * energyKeV / KEV2ANGST;
         double scatteredShare = 1.0 / (1.0 + energyKeV / electronRestEnergy * (1.0 - mu));
-        return incoherentDifferentialCrossSection(atomicNumber, energyKeV, theta) *
+        return kleinNishinaDifferentialCrossSection(energyKeV, theta) *
+               incoherentScatteringFunction(atomicNumber, momentumTransfer) *
                (1.0 - scatteredShare);
     };
     double h = 2.0 / steps;
     double sum = integrand(-1.0) + integrand(1.0);
     for (int k = 1; k < steps; ++k) sum += integrand(-1.0 + k * h) * (k % 2 ? 4.0 : 2.0);
-    return 2.0 * std::numbers::pi * sum * h / 3.0;
+    double barnPerAtom = 2.0 * std::numbers::pi * sum * h / 3.0;
+    return barnPerAtom * avogadroPerBarn() / atomicWeight(atomicNumber);
 }
 
 double massEnergyTransfer(const Material& material, double energyKeV)

@@ -62,9 +62,9 @@ double incoherentCrossSection(int atomicNumber, double energyKeV)
     return checked("CS_Compt", CS_Compt, atomicNumber, energyKeV);
 }
 
-double incoherentDifferentialCrossSection(int atomicNumber, double energyKeV, double theta)
+double kleinNishinaDifferentialCrossSection(double energyKeV, double theta)
 {
-    return checked("DCS_Compt", DCS_Compt, atomicNumber, energyKeV, theta);
+    return checked("DCS_KN", DCS_KN, energyKeV, theta);
 }
 
 double fluorescenceEscapeCrossSection(int atomicNumber, double energyKeV)
@@ -98,5 +98,13 @@ double atomicFormFactor(int atomicNumber, double momentumTransfer)
 
 double incoherentScatteringFunction(int atomicNumber, double momentumTransfer)
 {
+    constexpr double firstTabulated = 0.001;
+    if (momentumTransfer <= 0.0) return 0.0;
+    if (momentumTransfer < firstTabulated) {
+        double ratio = momentumTransfer / firstTabulated;
+        return checked("SF_Compt", SF_Compt, atomicNumber, firstTabulated) * ratio * ratio;
+    }
     return checked("SF_Compt", SF_Compt, atomicNumber, momentumTransfer);
 }
+
+double avogadroPerBarn() { return AVOGNUM; }
