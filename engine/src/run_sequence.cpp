@@ -61,6 +61,13 @@ int runEngine(EngineState& state, Console& console)
         const ClockTime finish = console.clock();
         out << clockLine(" Finish time =", finish) << std::endl;
 
+        // Without a photon through the reference window there is no dose to normalise to.
+        if (!(state.airKermaSum > 0.0f)) {
+            console.err << "no result: no photon crossed the reference window at the rotation "
+                           "centre, so the air kerma is zero; no result file was written"
+                        << std::endl;
+            return 1;
+        }
         finishAndWriteResult(state);
 
         out << " \n  -- Simulation result were saved --\n  ---  Push Enter key to finish  ---\n \n"

@@ -38,7 +38,7 @@ protected:
                 fs::copy_file(source, directory / name, fs::copy_options::overwrite_existing);
         }
         fs::current_path(directory);
-        fixture.geometry[5] = "1.000E+02";
+        fixture.geometry[5] = "1.000E+05"; // enough photons through the reference window
         for (int bin = 20; bin <= 280; ++bin) fixture.fluence[bin - 1] = 1.0e-2;
     }
     void TearDown() override

@@ -1,0 +1,198 @@
+#include "photon_transport.h"
+
+#include "stored_float.h"
+
+#include <cmath>
+
+namespace {
+
+constexpr float pi = 3.141592f;
+constexpr float energyCutOff = 5.0f;      // keV
+constexpr double electronRestEnergy = 511.0; // keV
+constexpr float hc = 12.4f;               // keV * angstrom, as stored: 12.3999996
+constexpr double incoherentTestLimit = 10.0; // momentum transfer, 1/angstrom
+
+inline float uniformOf(std::int32_t value)
+{
+    return stored(static_cast<double>(value) / static_cast<double>(UniformRandom::divisor));
+}
+
+inline float nextUniform(UniformRandom& random) { return uniformOf(random.nextValue()); }
+
+} // namespace
+
+TissueCoefficients lookupCoefficients(const TransportTables& tables, float energy)
+{
+    const float twice = energy * 2.0f; // exact
+    if (twice >= 1.0f && twice <= static_cast<float>(InteractionData::binCount)) {
+        const std::int32_t bin = static_cast<std::int32_t>(twice);
+        if (static_cast<float>(bin) == twice) return tables.atBin[bin];
+    }
+    return interpolateTissueCoefficients(tables, energy);
+}
+
+IncoherentScatter sampleIncoherent(const TransportTables& t, UniformRandom& random, float energy)
+{
+    const double e = energy;
+    const float a = stored(electronRestEnergy / e);
+    const double ad = a;
+    const float b = stored((ad + 2.0) / (ad * 9.0 + 2.0));
+    float theta;
+    for (;;) {
+        const float r1 = nextUniform(random);
+        const float r2 = nextUniform(random);
+        const float r3 = nextUniform(random);
+        float rho;
+        bool accepted;
+        if (r1 <= b) {
+            rho = stored((2.0 / ad) * r2 + 1.0);
+            const double rhod = rho;
+            accepted = ((1.0 / rhod) - 1.0 / (rhod * rhod)) * 4.0 > r3;
+        } else {
+            rho = stored((ad + 2.0) / ((1.0 - r2) * 2.0 + ad));
+            const double rhod = rho;
+            const double base = (ad - rhod * ad) + 1.0;
+            accepted = (base * base + 1.0 / rhod) * 0.5 > r3;
+        }
+        if (!accepted) continue;
+
+        const float g = stored(static_cast<double>(rho) * ad);
+        float c = stored(1.0 - (static_cast<double>(g) / ad - 1.0) * (electronRestEnergy / e));
+        if (c == 0.0f) {
+            theta = stored(pi * 0.5);
+        } else {
+            if (c > 1.0f) c = 1.0f;
+            const double cd = c;
+            theta = stored(std::atan(std::sqrt(1.0 - cd * cd) / cd));
+            if (theta < 0.0f) theta = stored(static_cast<double>(pi) + theta);
+        }
+        const float q = stored((std::sin(static_cast<double>(theta) * 0.5) * e) / hc);
+        if (q < incoherentTestLimit) {
+            std::int32_t k = 2;
+            while (k < InteractionData::scatteringRowCount && t.momentumTransfer[k] <= q) ++k;
+            const float incoherentValue = stored(
+                t.incoherentFunctionSlope[k] * (static_cast<double>(q) - t.momentumTransfer[k - 1]) +
+                t.incoherentFunction[k - 1]);
+            const float r = nextUniform(random);
+            if (!(static_cast<double>(incoherentValue) / t.incoherentFunctionMax >= r)) continue;
+        }
+        break;
+    }
+    const double thetad = theta;
+    IncoherentScatter s;
+    s.scatteredEnergy = stored(e / ((1.0 - std::cos(thetad)) * (e / electronRestEnergy) + 1.0));
+    s.cosAngle = stored(std::cos(thetad));
+    s.sinAngle = stored(std::sin(thetad));
+    return s;
+}
+
+CoherentScatter sampleCoherent(const TransportTables& t, UniformRandom& random, float energy)
+{
+    const double e = energy;
+    for (;;) {
+        const float r = stored(static_cast<double>(nextUniform(random)) * t.coherentCumulativeMax);
+        std::int32_t k = 2;
+        while (k < InteractionData::scatteringRowCount && t.coherentCumulative[k] <= r) ++k;
+        const float h = stored(
+            ((t.momentumTransferStep[k] * (static_cast<double>(r) - t.coherentCumulative[k - 1])) /
+                 t.coherentCumulativeStep[k] +
+             t.momentumTransfer[k - 1]) *
+            hc / e);
+        if (h > 1.0f) continue;
+        const double hd = h;
+        const float c = stored(1.0 - (hd * hd) * 2.0);
+        const double cd = c;
+        const float r1 = nextUniform(random);
+        if (!(r1 * 2.0 <= cd * cd + 1.0)) continue;
+        CoherentScatter s;
+        s.cosAngle = c > 1.0f ? 1.0f : c;
+        const double cosAngle = s.cosAngle;
+        s.sinAngle = stored(std::sqrt(1.0 - cosAngle * cosAngle));
+        return s;
+    }
+}
+
+void rotateDirection(PhotonState& p, float cosAngle, float sinAngle, float cosAzimuth,
+                     float sinAzimuth)
+{
+    const double cosT = p.cosTheta, sinT = p.sinTheta, cosP = p.cosPhi, sinP = p.sinPhi;
+    const double ca = cosAngle, sa = sinAngle;
+    float newCosTheta = stored((sinT * cosAzimuth) * sa + cosT * ca);
+    if (newCosTheta > 1.0f) newCosTheta = 1.0f;
+    if (newCosTheta < -1.0f) newCosTheta = -1.0f;
+    const double nct = newCosTheta;
+    const float newSinTheta = stored(std::sqrt(1.0 - nct * nct));
+    if (newSinTheta == 0.0f) {
+        p.sinPhi = 0.0f;
+        p.cosPhi = 1.0f;
+    } else {
+        const double nst = newSinTheta;
+        const float sinDelta = stored((static_cast<double>(sinAzimuth) * sa) / nst);
+        const float cosDelta = stored((ca - cosT * nct) / (sinT * nst));
+        p.sinPhi = stored(static_cast<double>(cosDelta) * sinP + static_cast<double>(sinDelta) * cosP);
+        p.cosPhi = stored(cosP * cosDelta - sinP * sinDelta);
+    }
+    p.cosTheta = newCosTheta;
+    p.sinTheta = newSinTheta;
+}
+
+void transportPhoton(PhotonState& p, TransportContext& context)
+{
+    const TransportTables& t = context.tables;
+    UniformRandom& random = context.random;
+    const float halfFlat = context.phantomHalfFlatLength;
+    const float radius = context.phantomRadius;
+    const float halfLength = context.phantomHalfLength;
+
+    TissueCoefficients mu = lookupCoefficients(t, p.photonEnergy);
+    for (;;) {
+        if (p.photonEnergy < energyCutOff) return;
+
+        std::int32_t r1;
+        float r2;
+        do {
+            r1 = random.nextValue();
+            r2 = nextUniform(random);
+        } while (!(r1 > 0));
+        const float step = stored(-(t.logUniform[r1] / mu.total));
+
+        const double s = step;
+        const float nx = stored((s * p.sinTheta) * p.cosPhi + p.x);
+        const float ny = stored((static_cast<double>(p.sinPhi) * p.sinTheta) * s + p.y);
+        const float nz = stored(p.cosTheta * s + p.z);
+
+        // Stuck: a flight that leaves any coordinate's stored value unchanged ends the history.
+        if (nx == p.x || ny == p.y || nz == p.z) return;
+
+        if (!insidePhantom(nx, ny, nz, halfFlat, radius, halfLength)) return;
+        p.x = nx;
+        p.y = ny;
+        p.z = nz;
+
+        if (r2 < mu.photoelectricShare) {
+            scoreDeposit(context.dose, p.doseComponent, p.x, p.y, p.z,
+                         static_cast<double>(p.photonEnergy) * p.photonWeight);
+            return;
+        }
+        if (r2 < mu.photoelectricCoherentShare) {
+            const CoherentScatter scatter = sampleCoherent(t, random, p.photonEnergy);
+            // The energy is unchanged, and so are the coefficients.
+            if (p.photonEnergy < energyCutOff) return;
+            const std::int32_t azimuth = random.nextValue();
+            rotateDirection(p, scatter.cosAngle, scatter.sinAngle, t.cosAzimuth[azimuth],
+                            t.sinAzimuth[azimuth]);
+        } else {
+            const IncoherentScatter scatter = sampleIncoherent(t, random, p.photonEnergy);
+            scoreDeposit(context.dose, p.doseComponent, p.x, p.y, p.z,
+                         (static_cast<double>(p.photonEnergy) - scatter.scatteredEnergy) *
+                             p.photonWeight);
+            p.photonEnergy = scatter.scatteredEnergy;
+            if (p.photonEnergy < energyCutOff) return;
+            const std::int32_t azimuth = random.nextValue();
+            rotateDirection(p, scatter.cosAngle, scatter.sinAngle, t.cosAzimuth[azimuth],
+                            t.sinAzimuth[azimuth]);
+            mu = interpolateTissueCoefficients(t, p.photonEnergy);
+        }
+        p.doseComponent = 2;
+    }
+}

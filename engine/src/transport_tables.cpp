@@ -1,0 +1,77 @@
+#include "transport_tables.h"
+
+#include "stored_float.h"
+#include "uniform_random.h"
+
+#include <cmath>
+
+namespace {
+constexpr float pi = 3.141592f;
+}
+
+TissueCoefficients interpolateTissueCoefficients(const TransportTables& t, float energy)
+{
+    // The first row from 2 upwards above E; an energy beyond the table extrapolates from its
+    // last two rows rather than reading past them.
+    std::int32_t k = 2;
+    while (k < t.tissueRowCount && t.energyKeV[k] <= energy) ++k;
+
+    const float logE = stored(std::log(static_cast<double>(energy)));
+    const float f = stored((static_cast<double>(logE) - t.logEnergy[k - 1]) / t.logEnergyStep[k]);
+    TissueCoefficients c;
+    c.coherent = stored(std::exp(t.logCoherentStep[k] * f + t.logCoherent[k - 1]));
+    c.incoherent = stored(std::exp(t.logIncoherentStep[k] * f + t.logIncoherent[k - 1]));
+    c.photoelectric = stored(std::exp(t.logPhotoelectricStep[k] * f + t.logPhotoelectric[k - 1]));
+    c.total = stored((static_cast<double>(c.incoherent) + c.coherent) + c.photoelectric);
+    c.photoelectricShare = stored(static_cast<double>(c.photoelectric) / c.total);
+    c.photoelectricCoherentShare =
+        stored((static_cast<double>(c.coherent) + c.photoelectric) / c.total);
+    return c;
+}
+
+void buildTransportTables(const InteractionData& data, TransportTables& t)
+{
+    t.tissueRowCount = data.tissueRowCount;
+    for (int k = 1; k <= data.tissueRowCount && k <= InteractionData::tissueCapacity; ++k) {
+        t.energyKeV[k] = data.energyKeV[k];
+        t.logEnergy[k] = stored(std::log(static_cast<double>(data.energyKeV[k])));
+        t.logCoherent[k] = stored(std::log(static_cast<double>(data.coherent[k])));
+        t.logIncoherent[k] = stored(std::log(static_cast<double>(data.incoherent[k])));
+        t.logPhotoelectric[k] = stored(std::log(static_cast<double>(data.photoelectric[k])));
+        if (k >= 2) {
+            t.logEnergyStep[k] = static_cast<double>(t.logEnergy[k]) - t.logEnergy[k - 1];
+            t.logCoherentStep[k] = static_cast<double>(t.logCoherent[k]) - t.logCoherent[k - 1];
+            t.logIncoherentStep[k] =
+                static_cast<double>(t.logIncoherent[k]) - t.logIncoherent[k - 1];
+            t.logPhotoelectricStep[k] =
+                static_cast<double>(t.logPhotoelectric[k]) - t.logPhotoelectric[k - 1];
+        }
+    }
+    for (int bin = 1; bin <= InteractionData::binCount; ++bin)
+        t.atBin[bin] = interpolateTissueCoefficients(t, stored(bin * 0.5));
+
+    for (int k = 1; k <= InteractionData::scatteringRowCount; ++k) {
+        t.momentumTransfer[k] = data.momentumTransferGrid[k];
+        t.coherentCumulative[k] = data.coherentCumulative[k];
+        t.incoherentFunction[k] = data.incoherentFunction[k];
+        if (k >= 2) {
+            t.momentumTransferStep[k] = static_cast<double>(data.momentumTransferGrid[k]) -
+                                        data.momentumTransferGrid[k - 1];
+            t.coherentCumulativeStep[k] =
+                static_cast<double>(data.coherentCumulative[k]) - data.coherentCumulative[k - 1];
+            t.incoherentFunctionSlope[k] =
+                (static_cast<double>(data.incoherentFunction[k]) - data.incoherentFunction[k - 1]) /
+                t.momentumTransferStep[k];
+        }
+    }
+    t.coherentCumulativeMax = data.coherentCumulativeMax;
+    t.incoherentFunctionMax = data.incoherentFunctionMax;
+
+    for (int v = 0; v < TransportTables::uniformCount; ++v) {
+        const float u = stored(static_cast<double>(v) / static_cast<double>(UniformRandom::divisor));
+        t.logUniform[v] = std::log(static_cast<double>(u));
+        const float azimuth = stored((static_cast<double>(u) * pi) * 2.0);
+        t.cosAzimuth[v] = stored(std::cos(static_cast<double>(azimuth)));
+        t.sinAzimuth[v] = stored(std::sin(static_cast<double>(azimuth)));
+    }
+}

@@ -1,0 +1,65 @@
+#pragma once
+// Quantities the transport would otherwise recompute in every flight although they depend only
+// on the interaction tables, the energy bin or one of the generator's 16384 values. Each is
+// computed by the same expression, from the same stored values, as the transport's own formula,
+// so using them changes no bit of any result.
+
+#include "interaction_data.h"
+
+#include <array>
+#include <cstdint>
+
+// The tissue coefficients at one energy, as the transport stores them.
+struct TissueCoefficients {
+    float coherent = 0;      // per cm
+    float incoherent = 0;    // per cm
+    float photoelectric = 0; // per cm
+    float total = 0;
+    float photoelectricShare = 0;         // Ppe
+    float photoelectricCoherentShare = 0; // Ppc
+};
+
+struct TransportTables {
+    static constexpr int uniformCount = 16384;
+
+    // Tissue table: the stored logarithms of the four columns, and the differences between
+    // neighbouring rows as the interpolation forms them (in double, from the stored logarithms).
+    std::int32_t tissueRowCount = 0;
+    std::array<float, InteractionData::tissueCapacity + 1> energyKeV{};
+    std::array<float, InteractionData::tissueCapacity + 1> logEnergy{};
+    std::array<float, InteractionData::tissueCapacity + 1> logCoherent{};
+    std::array<float, InteractionData::tissueCapacity + 1> logIncoherent{};
+    std::array<float, InteractionData::tissueCapacity + 1> logPhotoelectric{};
+    // Row k holds ln(row k) - ln(row k-1), k = 2..rows.
+    std::array<double, InteractionData::tissueCapacity + 1> logEnergyStep{};
+    std::array<double, InteractionData::tissueCapacity + 1> logCoherentStep{};
+    std::array<double, InteractionData::tissueCapacity + 1> logIncoherentStep{};
+    std::array<double, InteractionData::tissueCapacity + 1> logPhotoelectricStep{};
+
+    // The coefficients at each bin energy 0.5 * bin keV, bins 1..300.
+    std::array<TissueCoefficients, InteractionData::binCount + 1> atBin{};
+
+    // Scattering-function grid: X, C, S and, for k = 2..45, X(k) - X(k-1), C(k) - C(k-1) and
+    // the slope (S(k) - S(k-1)) / (X(k) - X(k-1)), all as the sampling formulas form them.
+    std::array<float, InteractionData::scatteringRowCount + 1> momentumTransfer{};
+    std::array<float, InteractionData::scatteringRowCount + 1> coherentCumulative{};
+    std::array<float, InteractionData::scatteringRowCount + 1> incoherentFunction{};
+    std::array<double, InteractionData::scatteringRowCount + 1> momentumTransferStep{};
+    std::array<double, InteractionData::scatteringRowCount + 1> coherentCumulativeStep{};
+    std::array<double, InteractionData::scatteringRowCount + 1> incoherentFunctionSlope{};
+    float coherentCumulativeMax = 0;
+    float incoherentFunctionMax = 0;
+
+    // For each generator value v: ln of the uniform number v / 16384.1 (in double, as the step
+    // length uses it), and cos and sin of the scattering azimuth (u * pi) * 2.0 as stored.
+    std::array<double, uniformCount> logUniform{};
+    std::array<float, uniformCount> cosAzimuth{};
+    std::array<float, uniformCount> sinAzimuth{};
+};
+
+// Fills `tables` from `data`; allocates nothing (the tables live where the caller put them).
+void buildTransportTables(const InteractionData& data, TransportTables& tables);
+
+// The log-log interpolation of the tissue coefficients at energy E (keV) in the transport's
+// order of operations, from the first row above E.
+TissueCoefficients interpolateTissueCoefficients(const TransportTables& tables, float energy);
