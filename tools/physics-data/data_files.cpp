@@ -6,6 +6,9 @@
 namespace {
 
 constexpr int binCount = 300;
+// The loader ignores the energy column of the 300-bin files; four digits (which the 9- and
+// 10-character fields hold) keep every half-keV bin energy such as 0.1055 MeV exact.
+constexpr int binEnergyDigits = 4;
 double binEnergyKeV(int bin) { return 0.5 * bin; }
 float toMeV(double energyKeV) { return static_cast<float>(energyKeV / 1000.0); }
 float single(double value) { return static_cast<float>(value); }
@@ -41,8 +44,8 @@ std::string airEnergyTransferFileText()
     std::string text;
     for (int bin = 1; bin <= binCount; ++bin) {
         double energy = binEnergyKeV(bin);
-        text += formatE(toMeV(energy), 9, 3) + formatE(single(massEnergyTransfer(air, energy)), 12, 4) +
-                "\n";
+        text += formatE(toMeV(energy), 9, binEnergyDigits) +
+                formatE(single(massEnergyTransfer(air, energy)), 12, 4) + "\n";
     }
     return text;
 }
@@ -56,7 +59,7 @@ std::string filterAttenuationFileText()
         InteractionCoefficients c = massCoefficients(filter, energy);
         // Mass attenuation, linear attenuation (the column the engine reads), then the
         // coherent and incoherent mass coefficients; all include coherent scattering.
-        text += formatE(toMeV(energy), 10, 3) + formatE(single(c.total()), 13, 5) +
+        text += formatE(toMeV(energy), 10, binEnergyDigits) + formatE(single(c.total()), 13, 5) +
                 formatE(single(c.total() * filter.density), 13, 5) +
                 formatE(single(c.coherent), 13, 5) + formatE(single(c.incoherent), 13, 5) + "\n";
     }
