@@ -48,10 +48,10 @@ int run(const GeneratorOptions& o)
 
     const TasmipTable table = readTasmipTable(o.coefficientsFile);
     const BinValues aluminium = readAluminiumAttenuation(o.attenuationFile);
-    writeSpectrumFile(o.output, generateSpectrumFile(table, aluminium, s));
+    writeSpectrumFileContent(o.output, generateSpectrumFile(table, aluminium, s));
 
     // Everything below works from the file as written, as the set-up window does.
-    const SpectrumFileContent written = readSpectrumFile(o.output);
+    const SpectrumFileContent written = readSpectrumFileContent(o.output);
     std::printf("%s: %s\n", o.output.c_str(), written.comment.c_str());
     std::printf("  direction 0: mean energy %.2f keV", meanEnergyKeV(written.fluence[0]));
     if (!o.airFile.empty()) {

@@ -80,7 +80,7 @@ private:
 
 } // namespace
 
-void writeSpectrumFile(const std::string& fileName, const SpectrumFileContent& c)
+void writeSpectrumFileContent(const std::string& fileName, const SpectrumFileContent& c)
 {
     std::string out = c.comment + "\r\n";
     out += std::to_string(c.lastDirection) + "\r\n";
@@ -96,7 +96,7 @@ void writeSpectrumFile(const std::string& fileName, const SpectrumFileContent& c
     replaceFile(fileName, out);
 }
 
-SpectrumFileContent readSpectrumFile(const std::string& fileName)
+SpectrumFileContent readSpectrumFileContent(const std::string& fileName)
 {
     std::ifstream file(fileName, std::ios::binary);
     if (!file) throwOpenError(fileName, "cannot open the spectrum file");

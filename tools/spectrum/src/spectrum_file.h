@@ -22,9 +22,9 @@ struct SpectrumFileContent {
 
 // Writes the file with CR LF line ends, under a temporary name renamed into place, so an
 // existing file is replaced only by a complete one. Throws IoError on failure.
-void writeSpectrumFile(const std::string& fileName, const SpectrumFileContent& content);
+void writeSpectrumFileContent(const std::string& fileName, const SpectrumFileContent& content);
 
 // Reads a file in the same item order (text items may be quoted; blanks around items are
 // ignored; anything after the last group is ignored). Throws IoError naming the file and line
 // for a missing file, a missing or non-numeric item, or N outside 0 to 25.
-SpectrumFileContent readSpectrumFile(const std::string& fileName);
+SpectrumFileContent readSpectrumFileContent(const std::string& fileName);
