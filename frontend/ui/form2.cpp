@@ -299,7 +299,6 @@ void Form2::showFromStart()
         centred_ = true;
     }
     show();
-    raise();
     activateWindow();
 }
 
