@@ -2,6 +2,7 @@
 
 #include "fonts.h"
 #include "twips.h"
+#include "widgets.h"
 
 #include <QPainter>
 #include <QPainterPath>
@@ -42,18 +43,16 @@ Form3::Form3(QWidget* parent) : QWidget(parent, Qt::Dialog | Qt::MSWindowsFixedS
     white.setColor(QPalette::Window, Qt::white);
     setPalette(white);
 
-    Command1 = new QPushButton("Close", this);
-    Command1->setObjectName("Command1");
-    Command1->setGeometry(twipsRect(4560, 3960, 855, 375));
-    Command1->setFont(timesFont(11.25));
-    QPalette yellow = Command1->palette();
-    yellow.setColor(QPalette::Button, QColor(255, 255, 192));
-    Command1->setPalette(yellow);
+    Command1 = makeButton(this, "Command1", "Close", 4560, 3960, 855, 375, timesFont(11.25));
     connect(Command1, &QPushButton::clicked, this, &Form3::Command1_Click);
 }
 
 void Form3::showPhantom()
 {
+    if (!centred_) {
+        centred_ = true;
+        centreOnScreen(this);
+    }
     show();
     raise();
     activateWindow();
@@ -123,9 +122,9 @@ void Form3::paintEvent(QPaintEvent*)
     const QPointF leftCentre(centre.x() - halfFlat, centre.y());
     const QPointF rightCentre(centre.x() + halfFlat, centre.y());
     dimension(p, leftCentre, QPointF(leftCentre.x() - radius * 0.7071, centre.y() + radius * 0.7071));
-    p.drawText(QRectF(leftCentre.x() - 44, centre.y() + 6, 36, 20), Qt::AlignCenter, "b/2");
+    p.drawText(QRectF(leftCentre.x() - 38, centre.y() - 22, 34, 18), Qt::AlignCenter, "b/2");
     dimension(p, rightCentre, QPointF(rightCentre.x() + radius * 0.7071, centre.y() - radius * 0.7071));
-    p.drawText(QRectF(rightCentre.x() + 6, centre.y() - 30, 36, 20), Qt::AlignCenter, "b/2");
+    p.drawText(QRectF(rightCentre.x() + 4, centre.y() + 4, 34, 18), Qt::AlignCenter, "b/2");
 
     // Length: a side view of the phantom along the body axis, below the section.
     const QRectF side(centre.x() - halfFlat - radius, 188, 2 * (halfFlat + radius), 34);

@@ -20,4 +20,7 @@ public slots:
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+
+private:
+    bool centred_ = false;
 };

@@ -20,6 +20,13 @@ QLabel* makeLabel(QWidget* parent, const char* name, const QString& text, int le
     label->setPalette(palette);
     label->setAttribute(Qt::WA_TranslucentBackground);
     const QRect box = twipsRect(left, top, width, height);
+    if (label->sizeHint().width() > box.width() + 2) {
+        // Our faces run wider than the ones the layout was made with (wide blanks in a
+        // monospaced rounded face): narrow the text so it keeps to its place.
+        QFont narrower = font;
+        narrower.setStretch(std::max(50, 100 * box.width() / label->sizeHint().width()));
+        label->setFont(narrower);
+    }
     const QSize text_size = label->sizeHint();
     if (centred) {
         label->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
