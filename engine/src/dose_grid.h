@@ -27,22 +27,35 @@ struct DoseGrid {
     float at(int component, int ix, int iy, int iz) const { return cells[offset(component, ix, iy, iz)]; }
 };
 
-// Adds one deposit (keV times the photon's weight, formed in double) to the cell holding
-// (|x|, |y|, |z|); a deposit outside the grid is dropped. The sum is rounded once, when stored.
-inline void scoreDeposit(DoseGrid& grid, std::int32_t component, float x, float y, float z,
-                         double amount)
+// The offset in DoseGrid::cells of the cell holding (|x|, |y|, |z|) for `component`, or -1
+// when the point lies outside the grid and its deposit is dropped.
+inline int depositOffset(std::int32_t component, float x, float y, float z)
 {
     // trunc(v) + 1 > n exactly when v >= n; testing before the conversion keeps a far-out
     // coordinate from overflowing it.
     const double scaledY = std::fabs(static_cast<double>(y)) * 2.0;
-    if (!(scaledY < DoseGrid::bodyAxisCount)) return;
+    if (!(scaledY < DoseGrid::bodyAxisCount)) return -1;
     const double scaledX = std::fabs(static_cast<double>(x)) * 10.0;
     const double scaledZ = std::fabs(static_cast<double>(z)) * 10.0;
-    if (!(scaledX < DoseGrid::lateralCount)) return;
-    if (!(scaledZ < DoseGrid::thicknessCount)) return;
-    const std::int32_t ix = static_cast<std::int32_t>(scaledX) + 1;
-    const std::int32_t iy = static_cast<std::int32_t>(scaledY) + 1;
-    const std::int32_t iz = static_cast<std::int32_t>(scaledZ) + 1;
-    float& cell = grid.at(component, ix, iy, iz);
+    if (!(scaledX < DoseGrid::lateralCount)) return -1;
+    if (!(scaledZ < DoseGrid::thicknessCount)) return -1;
+    return DoseGrid::offset(component, static_cast<std::int32_t>(scaledX) + 1,
+                            static_cast<std::int32_t>(scaledY) + 1,
+                            static_cast<std::int32_t>(scaledZ) + 1);
+}
+
+// Adds `amount` (formed in double) to a cell, rounding the sum once, when it is stored.
+inline void addToCell(DoseGrid& grid, int offset, double amount)
+{
+    float& cell = grid.cells[offset];
     cell = static_cast<float>(amount + static_cast<double>(cell));
+}
+
+// Adds one deposit (keV times the photon's weight, formed in double) to the cell holding
+// (|x|, |y|, |z|); a deposit outside the grid is dropped.
+inline void scoreDeposit(DoseGrid& grid, std::int32_t component, float x, float y, float z,
+                         double amount)
+{
+    const int offset = depositOffset(component, x, y, z);
+    if (offset >= 0) addToCell(grid, offset, amount);
 }

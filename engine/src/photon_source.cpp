@@ -1,11 +1,13 @@
 #include "photon_source.h"
 
+#include "deposit_buffer.h"
 #include "engine_state.h"
 #include "photon_transport.h"
 #include "run_sequence.h"
 #include "stored_float.h"
 #include "transport_tables.h"
 
+#include <array>
 #include <cmath>
 #include <limits>
 #include <ostream>
@@ -100,38 +102,54 @@ std::int32_t photonsPerBin(float fluence, float historyCount)
     return static_cast<std::int32_t>(n);
 }
 
-bool emitPhoton(const ScanStage& stage, std::int32_t energyBin, const RunConditions& c,
-                const InteractionData& data, UniformRandom& random, float& airKermaSum,
-                PhotonState& photon)
+FanRay traceFanRay(const ScanStage& stage, float r1, const RunConditions& c)
 {
-    const float energy = stored(energyBin * 0.5);
-    const float r1 = random.nextUniform();
-    const float r2 = random.nextUniform();
+    FanRay ray;
     const float fan = stored((static_cast<double>(r1) - 0.5) * c.fullFanAngle);
-    const float cone = stored(static_cast<double>(r2) * c.halfConeAngle);
     const float alpha = stored(-static_cast<double>(stage.tubeAngle) + fan);
     const float slope = stored(std::tan(static_cast<double>(alpha)));
-
     const PhantomSection phantom{c.phantomHalfFlatLength, c.phantomRadius, c.phantomFlatLength};
-    float x0, z0;
-    if (!findEntryPoint(stage.sourceX, stage.sourceZ, alpha, slope, phantom, x0, z0)) return false;
+    ray.entersPhantom =
+        findEntryPoint(stage.sourceX, stage.sourceZ, alpha, slope, phantom, ray.entryX, ray.entryZ);
+    if (!ray.entersPhantom) return ray;
 
+    const double sx = stage.sourceX, sz = stage.sourceZ, d = c.sourceAxisDistance;
+    ray.alongCentralRay = ((ray.entryX - sx) * (-sx) + (ray.entryZ - sz) * (-sz)) / d;
+    ray.deltaX = stored(ray.entryX - sx);
+    ray.deltaZ = stored(ray.entryZ - sz);
+    ray.lateralOffset = stored(std::fabs(std::tan(static_cast<double>(fan)) * d));
+    ray.excessPath =
+        stored(static_cast<double>(bowtiePath(c, ray.lateralOffset)) - c.filterThickness[1]);
+    return ray;
+}
+
+ConeRay traceConeRay(float r2, const RunConditions& c)
+{
+    ConeRay ray;
+    const float cone = stored(static_cast<double>(r2) * c.halfConeAngle);
+    ray.tanCone = std::tan(static_cast<double>(cone));
+    ray.bodyAxisOffset = stored(ray.tanCone * c.sourceAxisDistance);
+    return ray;
+}
+
+float bowtieWeight(float excessPath, float filterAttenuation)
+{
+    return stored(std::exp(-(static_cast<double>(excessPath) * filterAttenuation)));
+}
+
+void startPhoton(const ScanStage&, const FanRay& fan, const ConeRay& cone, float energy,
+                 float weight, PhotonState& photon)
+{
     // Body-axis offset: tan(cone) times the entry point's distance from the source along the
     // central ray, so every ray meets the rotation-centre plane at tan(cone) * D.
-    const double sx = stage.sourceX, sz = stage.sourceZ, d = c.sourceAxisDistance;
-    const double tanCone = std::tan(static_cast<double>(cone));
-    const double alongCentralRay = ((x0 - sx) * (-sx) + (z0 - sz) * (-sz)) / d;
-    const float y0 = stored(tanCone * alongCentralRay);
-
-    const float dx = stored(x0 - sx);
+    const float y0 = stored(cone.tanCone * fan.alongCentralRay);
     const float dy = stored(static_cast<double>(y0) - 0.0);
-    const float dz = stored(z0 - sz);
-    const double dxd = dx, dyd = dy, dzd = dz;
+    const double dxd = fan.deltaX, dyd = dy, dzd = fan.deltaZ;
     const float rhoXY = stored(std::sqrt(dyd * dyd + dxd * dxd));
     const float rho = stored(std::sqrt((dyd * dyd + dzd * dzd) + dxd * dxd));
-    photon.x = x0;
+    photon.x = fan.entryX;
     photon.y = y0;
-    photon.z = z0;
+    photon.z = fan.entryZ;
     photon.cosTheta = stored(dzd / rho);
     photon.sinTheta = stored(rhoXY / static_cast<double>(rho));
     if (rhoXY == 0.0f) {
@@ -142,40 +160,139 @@ bool emitPhoton(const ScanStage& stage, std::int32_t energyBin, const RunConditi
         photon.cosPhi = stored(dxd / rhoXY);
         photon.sinPhi = stored(dyd / rhoXY);
     }
-
-    const float lateralOffset = stored(std::fabs(std::tan(static_cast<double>(fan)) * d));
-    const float bodyAxisOffset = stored(tanCone * d);
-    const float excess = stored(static_cast<double>(bowtiePath(c, lateralOffset)) - c.filterThickness[1]);
-    const float weight =
-        stored(std::exp(-(static_cast<double>(excess) * data.filterAttenuation[energyBin])));
-
-    if (lateralOffset <= referenceWindowHalfWidth && bodyAxisOffset <= referenceWindowHalfWidth)
-        airKermaSum = stored((static_cast<double>(data.airEnergyTransfer[energyBin]) * energy) * weight +
-                             airKermaSum);
-
     photon.photonEnergy = energy;
     photon.photonWeight = weight;
     photon.doseComponent = 1;
+}
+
+namespace {
+
+inline bool inReferenceWindow(const FanRay& fan, const ConeRay& cone)
+{
+    return fan.lateralOffset <= referenceWindowHalfWidth &&
+           cone.bodyAxisOffset <= referenceWindowHalfWidth;
+}
+
+inline void scoreAirKerma(float& airKermaSum, float airEnergyTransfer, float energy, float weight)
+{
+    airKermaSum = stored((static_cast<double>(airEnergyTransfer) * energy) * weight + airKermaSum);
+}
+
+} // namespace
+
+bool emitPhoton(const ScanStage& stage, std::int32_t energyBin, const RunConditions& c,
+                const InteractionData& data, UniformRandom& random, float& airKermaSum,
+                PhotonState& photon)
+{
+    const float energy = stored(energyBin * 0.5);
+    const float r1 = random.nextUniform();
+    const float r2 = random.nextUniform();
+    const FanRay fan = traceFanRay(stage, r1, c);
+    if (!fan.entersPhantom) return false;
+    const ConeRay cone = traceConeRay(r2, c);
+    const float weight = bowtieWeight(fan.excessPath, data.filterAttenuation[energyBin]);
+    startPhoton(stage, fan, cone, energy, weight, photon);
+    if (inReferenceWindow(fan, cone))
+        scoreAirKerma(airKermaSum, data.airEnergyTransfer[energyBin], energy, weight);
     return true;
 }
+
+namespace {
+
+// The loop's own copy of the emission: R1 and R2 each take one of 16384 values, so the fan
+// rays of a stage, the cone rays of the run and the bowtie weights of a bin are computed once
+// per value, by the same functions emitPhoton calls. An entry is packed into 32 bytes so that
+// the one random access per photon costs one cache line.
+struct alignas(32) FanEntry {
+    double alongCentralRay;
+    float entryX, entryZ;
+    float excessPath;
+    float weight;              // for the bin of weightStamp
+    std::int32_t weightStamp;
+    bool entersPhantom;
+    bool inLateralWindow;      // d <= 0.5
+};
+static_assert(sizeof(FanEntry) == 32);
+
+struct EmissionTables {
+    static constexpr int valueCount = UniformRandom::modulus;
+    std::array<FanEntry, valueCount> fans;
+    std::array<double, valueCount> tanCone;
+    std::array<bool, valueCount> inBodyAxisWindow; // e <= 0.5
+};
+
+EmissionTables emissionTables;
+DepositBuffer depositBuffer;
+
+inline float uniformOf(std::int32_t value)
+{
+    return stored(static_cast<double>(value) / static_cast<double>(UniformRandom::divisor));
+}
+
+} // namespace
 
 void runStages(EngineState& state, std::ostream& out)
 {
     const RunConditions& c = state.conditions;
     buildTransportTables(state.data, transportTables);
+    EmissionTables& tables = emissionTables;
+    for (int v = 0; v < EmissionTables::valueCount; ++v) {
+        const ConeRay cone = traceConeRay(uniformOf(v), c);
+        tables.tanCone[v] = cone.tanCone;
+        tables.inBodyAxisWindow[v] = cone.bodyAxisOffset <= referenceWindowHalfWidth;
+    }
+    std::int32_t stamp = 0;
+
+    depositBuffer.count = 0;
     TransportContext context{transportTables, state.random, state.dose, c.phantomHalfFlatLength,
-                             c.phantomRadius, c.phantomHalfLength};
+                             c.phantomRadius, c.phantomHalfLength, &depositBuffer};
+    UniformRandom& random = state.random;
     PhotonState photon;
     for (std::int32_t stageIndex = 1; stageIndex <= stageCount; ++stageIndex) {
         const ScanStage stage = makeStage(stageIndex, c.sourceAxisDistance);
+        for (int v = 0; v < EmissionTables::valueCount; ++v) {
+            const FanRay fan = traceFanRay(stage, uniformOf(v), c);
+            FanEntry& entry = tables.fans[v];
+            entry.entersPhantom = fan.entersPhantom;
+            entry.entryX = fan.entryX;
+            entry.entryZ = fan.entryZ;
+            entry.alongCentralRay = fan.alongCentralRay;
+            entry.excessPath = fan.excessPath;
+            entry.inLateralWindow = fan.lateralOffset <= referenceWindowHalfWidth;
+            entry.weightStamp = 0;
+        }
+        const double sx = stage.sourceX, sz = stage.sourceZ;
         for (std::int32_t bin = firstEmittedBin; bin <= c.topEnergyBin; ++bin) {
             out << progressLine(stageIndex, bin, c.topEnergyBin) << '\n';
             const std::int32_t count = photonsPerBin(c.spectrumFluence[bin], c.historyCount);
+            const float energy = stored(bin * 0.5);
+            const float filterAttenuation = state.data.filterAttenuation[bin];
+            const float airEnergyTransfer = state.data.airEnergyTransfer[bin];
+            ++stamp;
             for (std::int32_t i = 0; i < count; ++i) {
-                if (emitPhoton(stage, bin, c, state.data, state.random, state.airKermaSum, photon))
-                    transportPhoton(photon, context);
+                const std::int32_t v1 = random.nextValue();
+                const std::int32_t v2 = random.nextValue();
+                FanEntry& entry = tables.fans[v1];
+                if (!entry.entersPhantom) continue;
+                if (entry.weightStamp != stamp) {
+                    entry.weight = bowtieWeight(entry.excessPath, filterAttenuation);
+                    entry.weightStamp = stamp;
+                }
+                FanRay fan;
+                fan.entryX = entry.entryX;
+                fan.entryZ = entry.entryZ;
+                fan.deltaX = stored(entry.entryX - sx);
+                fan.deltaZ = stored(entry.entryZ - sz);
+                fan.alongCentralRay = entry.alongCentralRay;
+                ConeRay cone;
+                cone.tanCone = tables.tanCone[v2];
+                startPhoton(stage, fan, cone, energy, entry.weight, photon);
+                if (entry.inLateralWindow && tables.inBodyAxisWindow[v2])
+                    scoreAirKerma(state.airKermaSum, airEnergyTransfer, energy, entry.weight);
+                transportPhoton(photon, context);
             }
         }
     }
+    depositBuffer.flushInto(state.dose);
     out.flush();
 }

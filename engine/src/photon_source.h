@@ -43,6 +43,32 @@ bool findEntryPoint(float sourceX, float sourceZ, float alpha, float slope,
 // the profile; beyond the last point the last point's thickness.
 float bowtiePath(const RunConditions& conditions, float lateralOffset);
 
+// Everything about a photon that depends only on its stage and its first draw R1 (the fan
+// angle): whether and where the ray enters, and its bowtie path.
+struct FanRay {
+    bool entersPhantom = false;
+    float entryX = 0, entryZ = 0;
+    float deltaX = 0, deltaZ = 0;  // entry point minus source
+    double alongCentralRay = 0;    // the entry's distance from the source along the central ray
+    float lateralOffset = 0;       // d = |tan(fan) * D|
+    float excessPath = 0;          // filtration path beyond the central ray's
+};
+FanRay traceFanRay(const ScanStage& stage, float r1, const RunConditions& conditions);
+
+// What depends only on the second draw R2 (the cone angle).
+struct ConeRay {
+    double tanCone = 0;
+    float bodyAxisOffset = 0; // e = tan(cone) * D
+};
+ConeRay traceConeRay(float r2, const RunConditions& conditions);
+
+// The bowtie transmission exp(-(excess * mu_f)).
+float bowtieWeight(float excessPath, float filterAttenuation);
+
+// The photon at the entry point of `fan`, offset along the body axis by `cone`.
+void startPhoton(const ScanStage& stage, const FanRay& fan, const ConeRay& cone, float energy,
+                 float weight, PhotonState& photon);
+
 // Emits one photon of `energyBin` from `stage`: two draws, then geometry. Returns false when
 // the ray misses the phantom (the draws stay used). A photon that enters and passes through
 // the reference window adds to airKermaSum.

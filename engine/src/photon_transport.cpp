@@ -19,6 +19,15 @@ inline float uniformOf(std::int32_t value)
 
 inline float nextUniform(UniformRandom& random) { return uniformOf(random.nextValue()); }
 
+inline void score(TransportContext& context, std::int32_t component, float x, float y, float z,
+                  double amount)
+{
+    const int offset = depositOffset(component, x, y, z);
+    if (offset < 0) return; // outside the grid: dropped, the history goes on
+    if (context.deposits) context.deposits->add(context.dose, offset, amount);
+    else addToCell(context.dose, offset, amount);
+}
+
 } // namespace
 
 TissueCoefficients lookupCoefficients(const TransportTables& tables, float energy)
@@ -68,8 +77,9 @@ IncoherentScatter sampleIncoherent(const TransportTables& t, UniformRandom& rand
         }
         const float q = stored((std::sin(static_cast<double>(theta) * 0.5) * e) / hc);
         if (q < incoherentTestLimit) {
-            std::int32_t k = 2;
-            while (k < InteractionData::scatteringRowCount && t.momentumTransfer[k] <= q) ++k;
+            const std::int32_t k =
+                firstIndexAbove(t.momentumTransfer.data(), InteractionData::scatteringRowCount,
+                                t.momentumTransferSearch, q);
             const float incoherentValue = stored(
                 t.incoherentFunctionSlope[k] * (static_cast<double>(q) - t.momentumTransfer[k - 1]) +
                 t.incoherentFunction[k - 1]);
@@ -91,8 +101,9 @@ CoherentScatter sampleCoherent(const TransportTables& t, UniformRandom& random, 
     const double e = energy;
     for (;;) {
         const float r = stored(static_cast<double>(nextUniform(random)) * t.coherentCumulativeMax);
-        std::int32_t k = 2;
-        while (k < InteractionData::scatteringRowCount && t.coherentCumulative[k] <= r) ++k;
+        const std::int32_t k =
+            firstIndexAbove(t.coherentCumulative.data(), InteractionData::scatteringRowCount,
+                            t.coherentCumulativeSearch, r);
         const float h = stored(
             ((t.momentumTransferStep[k] * (static_cast<double>(r) - t.coherentCumulative[k - 1])) /
                  t.coherentCumulativeStep[k] +
@@ -170,7 +181,7 @@ void transportPhoton(PhotonState& p, TransportContext& context)
         p.z = nz;
 
         if (r2 < mu.photoelectricShare) {
-            scoreDeposit(context.dose, p.doseComponent, p.x, p.y, p.z,
+            score(context, p.doseComponent, p.x, p.y, p.z,
                          static_cast<double>(p.photonEnergy) * p.photonWeight);
             return;
         }
@@ -183,7 +194,7 @@ void transportPhoton(PhotonState& p, TransportContext& context)
                             t.sinAzimuth[azimuth]);
         } else {
             const IncoherentScatter scatter = sampleIncoherent(t, random, p.photonEnergy);
-            scoreDeposit(context.dose, p.doseComponent, p.x, p.y, p.z,
+            score(context, p.doseComponent, p.x, p.y, p.z,
                          (static_cast<double>(p.photonEnergy) - scatter.scatteredEnergy) *
                              p.photonWeight);
             p.photonEnergy = scatter.scatteredEnergy;

@@ -2,6 +2,7 @@
 // One photon's history in the phantom: flights, photoelectric absorption, coherent and
 // incoherent scattering, until it is absorbed, escapes, gets stuck or falls below 5 keV.
 
+#include "deposit_buffer.h"
 #include "dose_grid.h"
 #include "photon_state.h"
 #include "transport_tables.h"
@@ -17,6 +18,8 @@ struct TransportContext {
     float phantomHalfFlatLength; // A
     float phantomRadius;         // B
     float phantomHalfLength;     // along y
+    // When set, deposits are held here and reach `dose` when it is flushed (same sums).
+    DepositBuffer* deposits = nullptr;
 };
 
 // The escape test of a flight's end point, in its order: the end faces, the flat faces, the

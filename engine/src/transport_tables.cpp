@@ -7,14 +7,30 @@
 
 namespace {
 constexpr float pi = 3.141592f;
+
+// Each cell starts at the linear search's answer for the lower edge of the cell before it, so
+// that a key anywhere in the cell (allowing for rounding in key * scale) starts at or before
+// its own answer.
+void buildSearchIndex(const float* values, std::int32_t first, std::int32_t last, double keyRange,
+                      SearchIndex& index)
+{
+    index.scale = keyRange > 0 ? SearchIndex::cellCount / keyRange : 0.0;
+    index.start[0] = static_cast<std::int16_t>(first);
+    for (int cell = 1; cell <= SearchIndex::cellCount; ++cell) {
+        const double edge = (cell - 1) / index.scale;
+        std::int32_t k = first;
+        while (k < last && values[k] <= edge) ++k;
+        index.start[cell] = static_cast<std::int16_t>(index.scale > 0 ? k : first);
+    }
 }
+
+} // namespace
 
 TissueCoefficients interpolateTissueCoefficients(const TransportTables& t, float energy)
 {
     // The first row from 2 upwards above E; an energy beyond the table extrapolates from its
     // last two rows rather than reading past them.
-    std::int32_t k = 2;
-    while (k < t.tissueRowCount && t.energyKeV[k] <= energy) ++k;
+    const std::int32_t k = firstIndexAbove(t.energyKeV.data(), t.tissueRowCount, t.energySearch, energy);
 
     const float logE = stored(std::log(static_cast<double>(energy)));
     const float f = stored((static_cast<double>(logE) - t.logEnergy[k - 1]) / t.logEnergyStep[k]);
@@ -47,6 +63,7 @@ void buildTransportTables(const InteractionData& data, TransportTables& t)
                 static_cast<double>(t.logPhotoelectric[k]) - t.logPhotoelectric[k - 1];
         }
     }
+    buildSearchIndex(t.energyKeV.data(), 2, t.tissueRowCount, 160.0, t.energySearch);
     for (int bin = 1; bin <= InteractionData::binCount; ++bin)
         t.atBin[bin] = interpolateTissueCoefficients(t, stored(bin * 0.5));
 
@@ -65,6 +82,10 @@ void buildTransportTables(const InteractionData& data, TransportTables& t)
         }
     }
     t.coherentCumulativeMax = data.coherentCumulativeMax;
+    buildSearchIndex(t.momentumTransfer.data(), 2, InteractionData::scatteringRowCount, 10.0,
+                     t.momentumTransferSearch);
+    buildSearchIndex(t.coherentCumulative.data(), 2, InteractionData::scatteringRowCount,
+                     t.coherentCumulativeMax, t.coherentCumulativeSearch);
     t.incoherentFunctionMax = data.incoherentFunctionMax;
 
     for (int v = 0; v < TransportTables::uniformCount; ++v) {

@@ -19,6 +19,27 @@ struct TissueCoefficients {
     float photoelectricCoherentShare = 0; // Ppc
 };
 
+// Starting points for the linear search "k = first; while values[k] <= key, k = k + 1" (bounded
+// at last) on an ascending column: the key's cell in a uniform partition gives a row at or
+// before the answer, so the search visits a row or two instead of up to 45, and still stops at
+// exactly the same row.
+struct SearchIndex {
+    static constexpr int cellCount = 1024;
+    double scale = 0; // cells per unit of the key
+    std::array<std::int16_t, cellCount + 1> start{};
+};
+
+inline std::int32_t firstIndexAbove(const float* values, std::int32_t last,
+                                    const SearchIndex& index, float key)
+{
+    const double scaled = static_cast<double>(key) * index.scale;
+    int cell = 0;
+    if (scaled >= 1.0) cell = scaled < SearchIndex::cellCount ? static_cast<int>(scaled) : SearchIndex::cellCount;
+    std::int32_t k = index.start[cell];
+    while (k < last && values[k] <= key) ++k;
+    return k;
+}
+
 struct TransportTables {
     static constexpr int uniformCount = 16384;
 
@@ -26,6 +47,7 @@ struct TransportTables {
     // neighbouring rows as the interpolation forms them (in double, from the stored logarithms).
     std::int32_t tissueRowCount = 0;
     std::array<float, InteractionData::tissueCapacity + 1> energyKeV{};
+    SearchIndex energySearch;
     std::array<float, InteractionData::tissueCapacity + 1> logEnergy{};
     std::array<float, InteractionData::tissueCapacity + 1> logCoherent{};
     std::array<float, InteractionData::tissueCapacity + 1> logIncoherent{};
@@ -47,6 +69,8 @@ struct TransportTables {
     std::array<double, InteractionData::scatteringRowCount + 1> momentumTransferStep{};
     std::array<double, InteractionData::scatteringRowCount + 1> coherentCumulativeStep{};
     std::array<double, InteractionData::scatteringRowCount + 1> incoherentFunctionSlope{};
+    SearchIndex momentumTransferSearch;   // keys 0 to 10
+    SearchIndex coherentCumulativeSearch; // keys 0 to coherentCumulativeMax
     float coherentCumulativeMax = 0;
     float incoherentFunctionMax = 0;
 
