@@ -216,7 +216,7 @@ void Form2::buildLayout()
     makeLabel(this, "Label40", "× 100 （％）", 18360, 10515, 1500, 285, formula, blue);
 
     Label36 = makeLabel(this, "Label36", "中央より　　　 　mm    クリックで Axial plane を決定",
-                        3840, 11100, 6000, 285, gothic);
+                        3840, 11100, 6000, 285, proportionalGothicFont(12));
     Text6 = makeYellowBox(this, "Text6", 4800, 11040, 855, 450);
 
     auto* icon = new QLabel(this);
