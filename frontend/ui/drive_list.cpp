@@ -1,6 +1,7 @@
 #include "drive_list.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QStorageInfo>
 
 #include <algorithm>
@@ -31,7 +32,9 @@ void DriveList::fill()
 {
     QStringList roots;
     for (const QStorageInfo& volume : QStorageInfo::mountedVolumes()) {
-        if (!volume.isValid() || isPseudoFileSystem(volume.fileSystemType()))
+        // Containers bind single files (/etc/hosts) as mounts: only directories are drives.
+        if (!volume.isValid() || isPseudoFileSystem(volume.fileSystemType())
+            || !QFileInfo(volume.rootPath()).isDir())
             continue;
         roots << volume.rootPath();
     }

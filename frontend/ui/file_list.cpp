@@ -1,10 +1,20 @@
 #include "file_list.h"
 
 #include <QDir>
+#include <QKeyEvent>
 
 FileList::FileList(QWidget* parent, const QString& pattern) : QListWidget(parent), pattern_(pattern)
 {
     setSelectionMode(QAbstractItemView::SingleSelection);
+    connect(this, &QListWidget::itemClicked, this, &FileList::fileClicked);
+}
+
+void FileList::keyPressEvent(QKeyEvent* event)
+{
+    QListWidgetItem* before = currentItem();
+    QListWidget::keyPressEvent(event);
+    if (currentItem() && currentItem() != before && currentItem()->isSelected())
+        emit fileClicked();
 }
 
 void FileList::setPath(const QString& directory)

@@ -18,6 +18,13 @@ public:
     // Selects a listed file by name (false when it is not listed).
     bool selectFile(const QString& name);
 
+signals:
+    // A file was chosen by a click or by moving the selection with the keyboard (File1_Click).
+    void fileClicked();
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+
 private:
     QString path_;
     QString pattern_;

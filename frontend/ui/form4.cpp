@@ -69,7 +69,7 @@ Form4::Form4(QWidget* startWindow, std::function<Form3*()> phantomWindow)
         showMessage(this, {QStringLiteral("フォルダ %1 を開けません。").arg(QDir::toNativeSeparators(path)),
                            MessageIcon::Warning});
     });
-    connect(File1, &QListWidget::itemClicked, this, &Form4::File1_Click);
+    connect(File1, &FileList::fileClicked, this, &Form4::File1_Click);
     connect(Command1, &QPushButton::clicked, this, &Form4::Command1_Click);
     connect(Command2, &QPushButton::clicked, this, &Form4::Command2_Click);
     connect(Command3, &QPushButton::clicked, this, &Form4::Command3_Click);

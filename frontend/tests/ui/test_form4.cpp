@@ -94,6 +94,35 @@ private slots:
         QVERIFY(form->File1->fileName().isEmpty());
     }
 
+    void layoutFollowsTheTwipsTable()
+    {
+        QCOMPARE(form->size(), QSize(1056, 623));
+        QCOMPARE(form->Picture3->geometry(), QRect(272, 48, 417, 361));
+        QCOMPARE(form->Picture3->image().size(), QSize(413, 357));
+        QCOMPARE(form->Picture4->image().size(), QSize(325, 357));
+        // The graphs' logical corners land on the image corners; the filtration y grows upwards.
+        QCOMPARE(form->Picture3->toPixel(6000, 2500), QPointF(413, 357));
+        QCOMPARE(form->Picture4->toPixel(-1.8, 82), QPointF(0, 0));
+        QCOMPARE(form->Picture4->toPixel(20.2, -8), QPointF(325, 357));
+        QCOMPARE(form->Command3->text(), "シミュレーション スタート");
+        QCOMPARE(form->Command1->text(), "OK,  グラフ表示");
+        QCOMPARE(form->Text5->alignment(), Qt::AlignCenter);
+    }
+
+    void keyboardSelectionReadsTheComment()
+    {
+        form->File1->setFocus();
+        form->File1->setCurrentRow(0);
+        form->File1->currentItem()->setSelected(true);
+        QTest::keyClick(form->File1, Qt::Key_Down);
+        QCOMPARE(form->File1->fileName(), "empty.csv");
+        QCOMPARE(recorder->messages.size(), std::size_t(1)); // the empty file warns
+        QTest::keyClick(form->File1, Qt::Key_Down);
+        QCOMPARE(form->File1->fileName(), "only-comment.csv");
+        QCOMPARE(form->Text6->text(), "comment only");
+        QVERIFY(form->Command1->isEnabled());
+    }
+
     void buttonStatesFollowFileClickAndGraphs()
     {
         QVERIFY(form->File1->selectFile("only-comment.csv"));
