@@ -25,6 +25,11 @@ QString findOnPath(const QString& name, const QString& searchPath)
 
 } // namespace
 
+const char* const engineFailureHold =
+    "\"$0\"; status=$?; if [ $status -ne 0 ]; then "
+    "printf '\\n--- orvcalc stopped (status %s). Press Enter to close. ---\\n' $status; "
+    "read line; fi";
+
 QString engineFileName()
 {
 #ifdef Q_OS_WIN
@@ -67,8 +72,13 @@ EngineStart engineStart(const QString& enginePath, const QString& terminalPath,
 {
     if (terminalPath.isEmpty())
         return {enginePath, {}, workingDirectory};
-    // "-e program" is the one option every Debian terminal emulator accepts.
-    return {terminalPath, {QStringLiteral("-e"), enginePath}, workingDirectory};
+    // "-e command..." is the one option every Debian terminal emulator accepts. The engine
+    // reports a failure in one line and exits, which would close the terminal at once: the
+    // shell keeps it open until Enter after a failure, so the line can be read.
+    return {terminalPath,
+            {QStringLiteral("-e"), QStringLiteral("/bin/sh"), QStringLiteral("-c"),
+             QString::fromLatin1(engineFailureHold), enginePath},
+            workingDirectory};
 }
 
 bool startDetached(const EngineStart& start, QString* reason)

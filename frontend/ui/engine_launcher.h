@@ -27,6 +27,10 @@ struct EngineStart {
     friend bool operator==(const EngineStart&, const EngineStart&) = default;
 };
 
+// The shell command that runs the engine ($0) in the terminal and, when it fails, keeps the
+// terminal open until Enter.
+extern const char* const engineFailureHold;
+
 // What to start: the terminal running the engine, or the engine alone.
 EngineStart engineStart(const QString& enginePath, const QString& terminalPath,
                         const QString& workingDirectory);

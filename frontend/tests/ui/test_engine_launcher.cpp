@@ -7,6 +7,7 @@
 
 #include <QCoreApplication>
 #include <QFile>
+#include <QProcess>
 #include <QTest>
 
 namespace {
@@ -65,8 +66,25 @@ private slots:
     void runsTheEngineInTheTerminalOrAlone()
     {
         QCOMPARE(engineStart("/w/orvcalc", "/usr/bin/xterm", "/w"),
-                 (EngineStart{"/usr/bin/xterm", {"-e", "/w/orvcalc"}, "/w"}));
+                 (EngineStart{"/usr/bin/xterm", {"-e", "/bin/sh", "-c", engineFailureHold, "/w/orvcalc"},
+                              "/w"}));
         QCOMPARE(engineStart("/w/orvcalc", "", "/w"), (EngineStart{"/w/orvcalc", {}, "/w"}));
+    }
+
+    void failureHoldKeepsTheTerminalOnlyAfterAFailure()
+    {
+        // Run the shell command itself with stand-in engines and closed input.
+        ScratchWorkingDirectory scratch;
+        const auto run = [&](const QString& engine) {
+            QProcess shell;
+            shell.setStandardInputFile(QProcess::nullDevice());
+            shell.start("/bin/sh", {"-c", engineFailureHold, engine});
+            shell.waitForFinished(5000);
+            return QString::fromUtf8(shell.readAllStandardOutput());
+        };
+        QCOMPARE(run("/bin/true"), QString());
+        QVERIFY(run("/bin/false").contains("orvcalc stopped (status 1). Press Enter to close."));
+        QVERIFY(run(scratch.path() + "/with space/none").contains("status 127"));
     }
 
     void launchHandsTheWorkingDirectoryEngineToTheStarter()
