@@ -92,4 +92,23 @@ inline std::string resultText(const Layout& layout = {}, const std::string& head
     return text;
 }
 
+// Header and grid with each cell's value from value(component, x, y, z); the values must
+// have at most three significant digits below 10 for the text to hold them exactly.
+template <typename CellValue>
+std::string resultTextOf(CellValue value, const std::string& head = header())
+{
+    std::string text = head;
+    for (int component = 1; component <= 2; ++component) {
+        for (int y = 1; y <= 40; ++y) {
+            for (int z = 1; z <= 100; ++z) {
+                for (int x = 1; x <= 200; ++x) {
+                    text += field(value(component, x, y, z));
+                }
+                text += "\r\n";
+            }
+        }
+    }
+    return text;
+}
+
 } // namespace result_fixture
