@@ -14,7 +14,6 @@ namespace {
 void dimension(QPainter& p, QPointF from, QPointF to)
 {
     p.drawLine(from, to);
-    const QLineF line(from, to);
     for (const auto& [tip, towards] : {std::pair{from, to}, std::pair{to, from}}) {
         QLineF head(tip, towards);
         head.setLength(6);
@@ -28,7 +27,6 @@ void dimension(QPainter& p, QPointF from, QPointF to)
         arrow.closeSubpath();
         p.fillPath(arrow, p.pen().color());
     }
-    (void)line;
 }
 
 } // namespace
