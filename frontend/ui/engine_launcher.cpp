@@ -3,6 +3,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QGuiApplication>
 #include <QProcess>
 
 namespace {
@@ -87,6 +88,8 @@ bool startDetached(const EngineStart& start, QString* reason)
     process.setProgram(start.program);
     process.setArguments(start.arguments);
     process.setWorkingDirectory(start.workingDirectory);
+    // Without a terminal the engine's waits for Enter read end of input and go on.
+    process.setStandardInputFile(QProcess::nullDevice());
     if (process.startDetached())
         return true;
     if (reason)
@@ -107,5 +110,10 @@ bool launchEngine(QString* reason, const ProcessStarter& starter)
                           .arg(engineFileName(), QDir::toNativeSeparators(workingDirectory));
         return false;
     }
-    return starter(engineStart(engine, findTerminal(searchPath), workingDirectory), reason);
+    // A terminal needs a display; on the offscreen platform the engine runs without one.
+    const bool display = QGuiApplication::platformName() != QLatin1String("offscreen")
+                         && (!qEnvironmentVariableIsEmpty("DISPLAY")
+                             || !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"));
+    const QString terminal = display ? findTerminal(searchPath) : QString();
+    return starter(engineStart(engine, terminal, workingDirectory), reason);
 }

@@ -98,7 +98,9 @@ private slots:
             return true;
         }));
         QCOMPARE(started.workingDirectory, scratch.path());
-        QVERIFY(started.program == engine || started.arguments.contains(engine));
+        // The window tests run on the offscreen platform, where no terminal can be shown.
+        QCOMPARE(started.program, engine);
+        QVERIFY(started.arguments.isEmpty());
 
         QVERIFY(!launchEngine(&reason, [](const EngineStart&, QString* why) {
             *why = "cannot start";
@@ -116,5 +118,5 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(TestEngineLauncher)
+QTEST_MAIN(TestEngineLauncher)
 #include "test_engine_launcher.moc"
