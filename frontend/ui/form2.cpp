@@ -138,9 +138,9 @@ void Form2::buildLayout()
     Picture4->setSurfaceFont(proportionalGothicFont(9));
     Command14 = makeButton(this, "Command14", "OK", 120, 8040, 2895, 855, timesFont(14));
 
-    Label32 = makeLabel(this, "Label32", "Axial 線量分布画像上で", 480, 9120, 2500, 285, gothic);
-    Label33 = makeLabel(this, "Label33", "マウスを動かすと", 480, 9480, 2500, 285, gothic);
-    Label35 = makeLabel(this, "Label35", "線量が表示されます", 480, 9840, 2500, 285, gothic);
+    Label32 = makeLabel(this, "Label32", "Axial 線量分布画像上で", 480, 9120, 2500, 285, gothic, blue);
+    Label33 = makeLabel(this, "Label33", "マウスを動かすと", 480, 9480, 2500, 285, gothic, blue);
+    Label35 = makeLabel(this, "Label35", "線量が表示されます", 480, 9840, 2500, 285, gothic, blue);
 
     Command6 = makeButton(this, "Command6", QString(), 480, 10560, 495, 495, serif);
     Command6->setIcon(QIcon(backIcon()));

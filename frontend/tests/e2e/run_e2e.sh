@@ -131,15 +131,37 @@ click_twips "$form1" 8107 5347 # "結果検索"
 form2=$(find_window "Dose distribution" 1467) || fail "the results window did not appear"
 click_twips "$form2" 1000 750 # the only result in the file list
 click_twips "$form2" 1567 8467 # "OK"
-sleep 2
-# The pointer over the total-dose map: the read-outs and the blue lines show.
-xdotool mousemove --window "$form2" $((1050 + 203 + 40)) $((10 + 178 - 30))
-sleep 0.5
-import -window "$form2" "$screenshot" || fail "no screenshot of the results window"
-echo "screenshot: $screenshot"
 
-# Pixel checks on the screenshot (window coordinates). A map's user point (x, z) lies at
-# (left + 2 + x - (-203), top + 2 + z - (-178)) for Picture1..3 (2-pixel border).
+# Mean red, green and blue (0..255) of a rectangle of the screenshot.
+mean_rgb() {
+    convert "$screenshot" -crop "$3x$4+$1+$2" +repage -format \
+        "%[fx:round(255*mean.r)] %[fx:round(255*mean.g)] %[fx:round(255*mean.b)]" info:
+}
+# Window coordinates of the total-dose map's origin (Picture3 at 1048, 8, a 2-pixel border,
+# user x -203 and y -178 at its inner top left).
+map_left=$((1048 + 2 + 203))
+map_top=$((8 + 2 + 178))
+
+# The pointer over the total-dose map at x = 40, z = 30 (user y -30): once the maps are
+# drawn the read-outs follow it and its blue lines show. Wait for them, however long the
+# load takes on a busy machine.
+loaded=0
+for attempt in $(seq 40); do
+    xdotool mousemove --window "$form2" $((map_left + 40 + attempt % 2)) $((map_top - 30))
+    sleep 0.1
+    xdotool mousemove --window "$form2" $((map_left + 40)) $((map_top - 30))
+    sleep 0.4
+    import -window "$form2" "$screenshot" || fail "no screenshot of the results window"
+    read -r r g b <<<"$(mean_rgb $((map_left + 40)) $((map_top + 120)) 1 20)"
+    if [[ "$r $g $b" == "0 0 255" ]]; then
+        loaded=1
+        break
+    fi
+done
+echo "screenshot: $screenshot"
+((loaded)) || fail "the pointer lines never showed over the loaded maps; see $screenshot"
+
+# Pixel checks on the screenshot, in window coordinates.
 failures=0
 check() {
     if eval "$2"; then
@@ -149,24 +171,17 @@ check() {
         failures=$((failures + 1))
     fi
 }
-# Mean red, green and blue (0..255) of a rectangle of the screenshot.
-mean_rgb() {
-    convert "$screenshot" -crop "$3x$4+$1+$2" +repage -format \
-        "%[fx:round(255*mean.r)] %[fx:round(255*mean.g)] %[fx:round(255*mean.b)]" info:
-}
-map_left=$((1048 + 2 + 203)) # Picture3, the total dose, x = 0
-map_top=$((8 + 2 + 178))     # z = 0
-
 # Cells of the grid outside the racetrack's rounded end (x -195..-186, z -95..-86) get no dose.
 read -r r g b <<<"$(mean_rgb $((map_left - 195)) $((map_top - 95)) 10 10)"
 check "white outside the phantom ($r $g $b)" "[[ $r -eq 255 && $g -eq 255 && $b -eq 255 ]]"
 read -r r g b <<<"$(mean_rgb $((map_left + 60)) $((map_top + 135)) 60 20)"
 check "white below the phantom ($r $g $b)" "[[ $r -eq 255 && $g -eq 255 && $b -eq 255 ]]"
 
-# Just inside the straight edges (z 88..98 on both sides) and around the centre.
+# Just inside the straight edges (z 89..98 on both sides) and near the centre (z 6..15),
+# clear of the axes and of the pointer lines.
 read -r top_r top_g top_b <<<"$(mean_rgb $((map_left - 80)) $((map_top - 98)) 60 10)"
 read -r bottom_r bottom_g bottom_b <<<"$(mean_rgb $((map_left - 80)) $((map_top + 89)) 60 10)"
-read -r centre_r centre_g centre_b <<<"$(mean_rgb $((map_left - 80)) $((map_top - 30)) 60 10)"
+read -r centre_r centre_g centre_b <<<"$(mean_rgb $((map_left - 80)) $((map_top - 15)) 60 10)"
 surface_g=$((top_g < bottom_g ? top_g : bottom_g))
 check "red near the surface (top $top_r $top_g $top_b, bottom $bottom_r $bottom_g $bottom_b)" \
     "[[ $top_r -eq 255 && $bottom_r -eq 255 && $surface_g -lt 235 ]]"
