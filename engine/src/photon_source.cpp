@@ -40,6 +40,13 @@ bool endEntry(bool rightEnd, bool upperRoot, double slope, float k, const Phanto
     return true;
 }
 
+// The entry point's distance from the source along the central ray (the projection of its
+// offset from the source onto the direction towards the rotation centre), in double.
+inline double alongCentralRay(float entryX, float entryZ, double sx, double sz, double d)
+{
+    return ((entryX - sx) * (-sx) + (entryZ - sz) * (-sz)) / d;
+}
+
 } // namespace
 
 ScanStage makeStage(std::int32_t stageIndex, float sourceAxisDistance)
@@ -114,7 +121,7 @@ FanRay traceFanRay(const ScanStage& stage, float r1, const RunConditions& c)
     if (!ray.entersPhantom) return ray;
 
     const double sx = stage.sourceX, sz = stage.sourceZ, d = c.sourceAxisDistance;
-    ray.alongCentralRay = ((ray.entryX - sx) * (-sx) + (ray.entryZ - sz) * (-sz)) / d;
+    ray.alongCentralRay = alongCentralRay(ray.entryX, ray.entryZ, sx, sz, d);
     ray.deltaX = stored(ray.entryX - sx);
     ray.deltaZ = stored(ray.entryZ - sz);
     ray.lateralOffset = stored(std::fabs(std::tan(static_cast<double>(fan)) * d));
@@ -201,22 +208,21 @@ namespace {
 
 // The loop's own copy of the emission: R1 and R2 each take one of 16384 values, so the fan
 // rays of a stage, the cone rays of the run and the bowtie weights of a bin are computed once
-// per value, by the same functions emitPhoton calls. An entry is packed into 32 bytes so that
-// the one random access per photon costs one cache line.
-struct alignas(32) FanEntry {
-    double alongCentralRay;
+// per value, by the same functions emitPhoton calls. An entry is packed into 16 bytes: the
+// table is read at random, once per photon, and should stay in the near caches.
+struct alignas(16) FanEntry {
     float entryX, entryZ;
-    float excessPath;
     float weight;              // for the bin of weightStamp
-    std::int32_t weightStamp;
+    std::uint16_t weightStamp; // stage and bin, counted from 1
     bool entersPhantom;
     bool inLateralWindow;      // d <= 0.5
 };
-static_assert(sizeof(FanEntry) == 32);
+static_assert(sizeof(FanEntry) == 16);
 
 struct EmissionTables {
     static constexpr int valueCount = UniformRandom::modulus;
     std::array<FanEntry, valueCount> fans;
+    std::array<float, valueCount> excessPath;
     std::array<double, valueCount> tanCone;
     std::array<bool, valueCount> inBodyAxisWindow; // e <= 0.5
 };
@@ -241,7 +247,7 @@ void runStages(EngineState& state, std::ostream& out)
         tables.tanCone[v] = cone.tanCone;
         tables.inBodyAxisWindow[v] = cone.bodyAxisOffset <= referenceWindowHalfWidth;
     }
-    std::int32_t stamp = 0;
+    std::uint16_t stamp = 0; // at most 9 x 291 bins
 
     depositBuffer.count = 0;
     TransportContext context{transportTables, state.random, state.dose, c.phantomHalfFlatLength,
@@ -256,12 +262,11 @@ void runStages(EngineState& state, std::ostream& out)
             entry.entersPhantom = fan.entersPhantom;
             entry.entryX = fan.entryX;
             entry.entryZ = fan.entryZ;
-            entry.alongCentralRay = fan.alongCentralRay;
-            entry.excessPath = fan.excessPath;
+            tables.excessPath[v] = fan.excessPath;
             entry.inLateralWindow = fan.lateralOffset <= referenceWindowHalfWidth;
             entry.weightStamp = 0;
         }
-        const double sx = stage.sourceX, sz = stage.sourceZ;
+        const double sx = stage.sourceX, sz = stage.sourceZ, d = c.sourceAxisDistance;
         for (std::int32_t bin = firstEmittedBin; bin <= c.topEnergyBin; ++bin) {
             out << progressLine(stageIndex, bin, c.topEnergyBin) << '\n';
             const std::int32_t count = photonsPerBin(c.spectrumFluence[bin], c.historyCount);
@@ -275,7 +280,7 @@ void runStages(EngineState& state, std::ostream& out)
                 FanEntry& entry = tables.fans[v1];
                 if (!entry.entersPhantom) continue;
                 if (entry.weightStamp != stamp) {
-                    entry.weight = bowtieWeight(entry.excessPath, filterAttenuation);
+                    entry.weight = bowtieWeight(tables.excessPath[v1], filterAttenuation);
                     entry.weightStamp = stamp;
                 }
                 FanRay fan;
@@ -283,7 +288,7 @@ void runStages(EngineState& state, std::ostream& out)
                 fan.entryZ = entry.entryZ;
                 fan.deltaX = stored(entry.entryX - sx);
                 fan.deltaZ = stored(entry.entryZ - sz);
-                fan.alongCentralRay = entry.alongCentralRay;
+                fan.alongCentralRay = alongCentralRay(entry.entryX, entry.entryZ, sx, sz, d);
                 ConeRay cone;
                 cone.tanCone = tables.tanCone[v2];
                 startPhoton(stage, fan, cone, energy, entry.weight, photon);
