@@ -158,6 +158,25 @@ private slots:
         QVERIFY(recorder->messages.empty());
     }
 
+    void keyboardAndMouseChooseAFileOnce()
+    {
+        form->File1->setFocus();
+        QTest::mouseClick(form->File1->viewport(), Qt::LeftButton, {},
+                          form->File1->visualItemRect(form->File1->item(0)).center());
+        QCOMPARE(recorder->messages.size(), std::size_t(1)); // bad.orv2, read once
+        QTest::keyClick(form->File1, Qt::Key_Down); // first.orv2
+        QVERIFY(form->Command14->isEnabled());
+        QCOMPARE(form->phantomB(), 20.0);
+        QTest::keyClick(form->File1, Qt::Key_Down); // second.orv2
+        QCOMPARE(form->phantomB(), 10.0);
+        QCOMPARE(recorder->messages.size(), std::size_t(1));
+        // A refresh keeps the selection without reading the header again.
+        form->chooseFile("bad.orv2");
+        QCOMPARE(recorder->messages.size(), std::size_t(2));
+        form->resetResults();
+        QCOMPARE(recorder->messages.size(), std::size_t(2));
+    }
+
     void unreadableHeaderLeavesTheWindowAsItWas()
     {
         QVERIFY(form->chooseFile("second.orv2"));
