@@ -141,3 +141,12 @@ TEST(PointerReadout, ProfileGraph)
     EXPECT_EQ(readProfilePointer(dose, 3, 225, 200.4f).where, ProfileReadout::Where::inside);
     EXPECT_EQ(readProfilePointer(dose, 3, 225, -201).where, ProfileReadout::Where::beyondGrid);
 }
+
+TEST(PointerReadout, DoseTextsInPercentWithOneDecimal)
+{
+    ResultDose dose;
+    dose(1, 7, 2, 9) = 0.12345; // 12.345 %
+    dose(2, 7, 2, 9) = 1.0496;  // 104.96 %
+    dose(0, 7, 2, 9) = 0;
+    EXPECT_EQ(doseTexts(dose, 7, 2, 9), (DoseTexts{"12.3", "105.0", "0.0"}));
+}
