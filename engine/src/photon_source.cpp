@@ -144,7 +144,7 @@ float bowtieWeight(float excessPath, float filterAttenuation)
     return stored(std::exp(-(static_cast<double>(excessPath) * filterAttenuation)));
 }
 
-void startPhoton(const ScanStage&, const FanRay& fan, const ConeRay& cone, float energy,
+void startPhoton(const FanRay& fan, const ConeRay& cone, float energy,
                  float weight, PhotonState& photon)
 {
     // Body-axis offset: tan(cone) times the entry point's distance from the source along the
@@ -198,7 +198,7 @@ bool emitPhoton(const ScanStage& stage, std::int32_t energyBin, const RunConditi
     if (!fan.entersPhantom) return false;
     const ConeRay cone = traceConeRay(r2, c);
     const float weight = bowtieWeight(fan.excessPath, data.filterAttenuation[energyBin]);
-    startPhoton(stage, fan, cone, energy, weight, photon);
+    startPhoton(fan, cone, energy, weight, photon);
     if (inReferenceWindow(fan, cone))
         scoreAirKerma(airKermaSum, data.airEnergyTransfer[energyBin], energy, weight);
     return true;
@@ -291,7 +291,7 @@ void runStages(EngineState& state, std::ostream& out)
                 fan.alongCentralRay = alongCentralRay(entry.entryX, entry.entryZ, sx, sz, d);
                 ConeRay cone;
                 cone.tanCone = tables.tanCone[v2];
-                startPhoton(stage, fan, cone, energy, entry.weight, photon);
+                startPhoton(fan, cone, energy, entry.weight, photon);
                 if (entry.inLateralWindow && tables.inBodyAxisWindow[v2])
                     scoreAirKerma(state.airKermaSum, airEnergyTransfer, energy, entry.weight);
                 transportPhoton(photon, context);

@@ -66,7 +66,7 @@ ConeRay traceConeRay(float r2, const RunConditions& conditions);
 float bowtieWeight(float excessPath, float filterAttenuation);
 
 // The photon at the entry point of `fan`, offset along the body axis by `cone`.
-void startPhoton(const ScanStage& stage, const FanRay& fan, const ConeRay& cone, float energy,
+void startPhoton(const FanRay& fan, const ConeRay& cone, float energy,
                  float weight, PhotonState& photon);
 
 // Emits one photon of `energyBin` from `stage`: two draws, then geometry. Returns false when
