@@ -16,7 +16,6 @@
 #include "twips.h"
 #include "widgets.h"
 
-#include <QApplication>
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QFile>
@@ -239,14 +238,7 @@ void Form2::buildLayout()
     Line32 = blueLine(Picture2, Orientation::vertical, "Line32");
     Line33 = blueLine(Picture3, Orientation::vertical, "Line33");
 
-    // A click on a file, or a move to another file with the keyboard; a refresh of the list
-    // is no choice of the user's.
-    connect(File1, &QListWidget::itemClicked, this, [this] { File1_Click(); });
-    connect(File1, &QListWidget::currentItemChanged, this, [this](QListWidgetItem* item) {
-        if (item && !listing_ && QApplication::mouseButtons() == Qt::NoButton) {
-            File1_Click();
-        }
-    });
+    connect(File1, &FileList::fileClicked, this, &Form2::File1_Click);
     connect(Command14, &QPushButton::clicked, this, &Form2::Command14_Click);
     connect(Command1, &QPushButton::clicked, this, &Form2::Command1_Click);
     connect(Command6, &QPushButton::clicked, this, &Form2::Command6_Click);
@@ -262,9 +254,7 @@ void Form2::buildLayout()
 // hint labels and blue lines, "OK" disabled.
 void Form2::windowLoad()
 {
-    listing_ = true;
     File1->setPath(QStringLiteral("."));
-    listing_ = false;
     for (PictureSurface* picture : {Picture1, Picture2, Picture3, Picture4, Picture5, Picture6}) {
         picture->clear();
     }
@@ -288,9 +278,7 @@ void Form2::resetResults()
         windowLoad();
         unloaded_ = false;
     }
-    listing_ = true;
     File1->refresh();
-    listing_ = false;
     for (PictureSurface* picture : {Picture4, Picture1, Picture2, Picture3, Picture5, Picture6}) {
         picture->clear();
     }
@@ -316,10 +304,7 @@ void Form2::showFromStart()
 
 bool Form2::chooseFile(const QString& name)
 {
-    listing_ = true;
-    const bool listed = File1->selectFile(name);
-    listing_ = false;
-    if (!listed) {
+    if (!File1->selectFile(name)) {
         return false;
     }
     File1_Click();

@@ -83,7 +83,6 @@ private:
     double phantomA_ = 0;
     double phantomB_ = 0;
     double profileHalfWidth_ = 0;
-    bool listing_ = false;  // the program, not the user, is changing File1's selection
     bool unloaded_ = false; // closed by its frame: the next opening loads the window again
     bool centred_ = false;
 };
