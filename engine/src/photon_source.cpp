@@ -251,7 +251,8 @@ void runStages(EngineState& state, std::ostream& out)
 
     depositBuffer.count = 0;
     TransportContext context{transportTables, state.random, state.dose, c.phantomHalfFlatLength,
-                             c.phantomRadius, c.phantomHalfLength, &depositBuffer};
+                             c.phantomRadius, c.phantomHalfLength, &depositBuffer,
+                             reinterpret_cast<const char*>(tables.fans.data())};
     UniformRandom& random = state.random;
     PhotonState photon;
     for (std::int32_t stageIndex = 1; stageIndex <= stageCount; ++stageIndex) {
@@ -277,6 +278,7 @@ void runStages(EngineState& state, std::ostream& out)
             for (std::int32_t i = 0; i < count; ++i) {
                 const std::int32_t v1 = random.nextValue();
                 const std::int32_t v2 = random.nextValue();
+                __builtin_prefetch(&transportTables.logUniform[upcomingValue(random)]);
                 FanEntry& entry = tables.fans[v1];
                 if (!entry.entersPhantom) continue;
                 if (entry.weightStamp != stamp) {

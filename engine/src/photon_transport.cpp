@@ -68,12 +68,12 @@ struct IncoherentTest {
 // value, the outcome is that of the written test, and the trigonometry of q is skipped. The
 // draw is made exactly when the test makes it (q below 10).
 inline IncoherentTest incoherentTestFromCosine(const TransportTables& t, UniformRandom& random,
-                                               float c, double e)
+                                               float c, double energyOverHc)
 {
     constexpr double margin = 2e-5;
     if (c == 0.0f) return {Verdict::undecided};
     const double cd = c > 1.0f ? 1.0 : static_cast<double>(c);
-    const double q = std::sqrt((1.0 - cd) * 0.5) * e / hc;
+    const double q = std::sqrt((1.0 - cd) * 0.5) * energyOverHc; // the margin covers its rounding
     if (q - margin >= incoherentTestLimit) return {Verdict::accepted}; // no test, no draw
     if (!(q + margin < incoherentTestLimit)) return {Verdict::undecided};
     const std::int32_t last = InteractionData::scatteringRowCount;
@@ -101,6 +101,7 @@ IncoherentScatter sampleIncoherent(const TransportTables& t, UniformRandom& rand
     const float a = stored(electronRestEnergy / e);
     const double ad = a;
     const float b = stored((ad + 2.0) / (ad * 9.0 + 2.0));
+    const double energyOverHc = e / hc;
     float theta;
     for (;;) {
         const float r1 = nextUniform(random);
@@ -122,7 +123,7 @@ IncoherentScatter sampleIncoherent(const TransportTables& t, UniformRandom& rand
 
         const float g = stored(static_cast<double>(rho) * ad);
         const float c = stored(1.0 - (static_cast<double>(g) / ad - 1.0) * (electronRestEnergy / e));
-        const IncoherentTest test = incoherentTestFromCosine(t, random, c, e);
+        const IncoherentTest test = incoherentTestFromCosine(t, random, c, energyOverHc);
         if (test.verdict == Verdict::rejected) continue;
         theta = scatteringAngle(c);
         if (test.verdict == Verdict::accepted) break;
@@ -219,6 +220,9 @@ void transportPhoton(PhotonState& p, TransportContext& context)
             r1 = random.nextValue();
             r2 = nextUniform(random);
         } while (!(r1 > 0));
+        // Most histories end at this flight; the next photon then draws the next value.
+        if (context.upcomingPhotonTable)
+            __builtin_prefetch(context.upcomingPhotonTable + 16 * upcomingValue(random));
         const float step = stored(-(t.logUniform[r1] / mu.total));
 
         const double s = step;
@@ -244,6 +248,7 @@ void transportPhoton(PhotonState& p, TransportContext& context)
             // The energy is unchanged, and so are the coefficients.
             if (p.photonEnergy < energyCutOff) return;
             const std::int32_t azimuth = random.nextValue();
+            __builtin_prefetch(&t.logUniform[upcomingValue(random)]); // the next flight's R1
             rotateDirection(p, scatter.cosAngle, scatter.sinAngle, t.cosAzimuth[azimuth],
                             t.sinAzimuth[azimuth]);
         } else {
@@ -254,6 +259,7 @@ void transportPhoton(PhotonState& p, TransportContext& context)
             p.photonEnergy = scatter.scatteredEnergy;
             if (p.photonEnergy < energyCutOff) return;
             const std::int32_t azimuth = random.nextValue();
+            __builtin_prefetch(&t.logUniform[upcomingValue(random)]); // the next flight's R1
             rotateDirection(p, scatter.cosAngle, scatter.sinAngle, t.cosAzimuth[azimuth],
                             t.sinAzimuth[azimuth]);
             mu = interpolateTissueCoefficients(t, p.photonEnergy);

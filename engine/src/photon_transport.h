@@ -20,6 +20,9 @@ struct TransportContext {
     float phantomHalfLength;     // along y
     // When set, deposits are held here and reach `dose` when it is flushed (same sums).
     DepositBuffer* deposits = nullptr;
+    // When set, the caller's 16-byte-per-value table of the next photon's first draw, fetched
+    // ahead at each flight.
+    const char* upcomingPhotonTable = nullptr;
 };
 
 // The escape test of a flight's end point, in its order: the end faces, the flat faces, the
@@ -34,6 +37,14 @@ inline bool insidePhantom(float x, float y, float z, float halfFlatLength, float
     const double fromEnd = ax - halfFlatLength;
     const double zd = z;
     return std::sqrt(fromEnd * fromEnd + zd * zd) <= radius;
+}
+
+// The value the generator will return next, without drawing it: the history loop uses it to
+// fetch the step table's entry ahead of the flight that will draw it.
+inline std::int32_t upcomingValue(const UniformRandom& random)
+{
+    return (random.table[random.indexShort] + random.table[random.indexLong]) &
+           (UniformRandom::modulus - 1);
 }
 
 // Runs the history of `photon` to its end, scoring its deposits into context.dose.
