@@ -249,8 +249,8 @@ void transportPhoton(PhotonState& p, TransportContext& context)
             if (p.photonEnergy < energyCutOff) return;
             const std::int32_t azimuth = random.nextValue();
             __builtin_prefetch(&t.logUniform[upcomingValue(random)]); // the next flight's R1
-            rotateDirection(p, scatter.cosAngle, scatter.sinAngle, t.cosAzimuth[azimuth],
-                            t.sinAzimuth[azimuth]);
+            rotateDirection(p, scatter.cosAngle, scatter.sinAngle, t.azimuth[azimuth].cos,
+                            t.azimuth[azimuth].sin);
         } else {
             const IncoherentScatter scatter = sampleIncoherent(t, random, p.photonEnergy);
             score(context, p.doseComponent, p.x, p.y, p.z,
@@ -260,8 +260,8 @@ void transportPhoton(PhotonState& p, TransportContext& context)
             if (p.photonEnergy < energyCutOff) return;
             const std::int32_t azimuth = random.nextValue();
             __builtin_prefetch(&t.logUniform[upcomingValue(random)]); // the next flight's R1
-            rotateDirection(p, scatter.cosAngle, scatter.sinAngle, t.cosAzimuth[azimuth],
-                            t.sinAzimuth[azimuth]);
+            rotateDirection(p, scatter.cosAngle, scatter.sinAngle, t.azimuth[azimuth].cos,
+                            t.azimuth[azimuth].sin);
             mu = interpolateTissueCoefficients(t, p.photonEnergy);
         }
         p.doseComponent = 2;

@@ -92,7 +92,7 @@ void buildTransportTables(const InteractionData& data, TransportTables& t)
         const float u = stored(static_cast<double>(v) / static_cast<double>(UniformRandom::divisor));
         t.logUniform[v] = std::log(static_cast<double>(u));
         const float azimuth = stored((static_cast<double>(u) * pi) * 2.0);
-        t.cosAzimuth[v] = stored(std::cos(static_cast<double>(azimuth)));
-        t.sinAzimuth[v] = stored(std::sin(static_cast<double>(azimuth)));
+        t.azimuth[v].cos = stored(std::cos(static_cast<double>(azimuth)));
+        t.azimuth[v].sin = stored(std::sin(static_cast<double>(azimuth)));
     }
 }

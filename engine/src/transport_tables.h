@@ -77,7 +77,11 @@ struct TransportTables {
     // For each generator value v: ln of the uniform number v / 16384.1 (in double, as the step
     // length uses it), and cos and sin of the scattering azimuth (u * pi) * 2.0 as stored.
     std::array<double, uniformCount> logUniform{};
-    std::array<float, uniformCount> cosAzimuth{};
+    struct Azimuth {
+        float cos, sin; // side by side: one cache line per scatter
+    };
+    std::array<Azimuth, uniformCount> azimuth{};
+};
     std::array<float, uniformCount> sinAzimuth{};
 };
 
