@@ -82,8 +82,6 @@ struct TransportTables {
     };
     std::array<Azimuth, uniformCount> azimuth{};
 };
-    std::array<float, uniformCount> sinAzimuth{};
-};
 
 // Fills `tables` from `data`; allocates nothing (the tables live where the caller put them).
 void buildTransportTables(const InteractionData& data, TransportTables& tables);
