@@ -12,7 +12,6 @@
 
 #include <benchmark/benchmark.h>
 
-#include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <memory>
@@ -64,7 +63,6 @@ BENCHMARK(SimulateDefaultConditions)
     ->Arg(2000000)
     ->Unit(benchmark::kMillisecond)
     ->Repetitions(5)
-    ->ComputeStatistics("min", [](const std::vector<double>& v) { return *std::min_element(v.begin(), v.end()); })
     ->DisplayAggregatesOnly(true);
 
 // Emission alone (no transport), to separate the source's share of a history.
