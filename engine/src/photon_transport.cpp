@@ -87,9 +87,10 @@ inline IncoherentTest incoherentTestFromCosine(const TransportTables& t, Uniform
     const double spread = std::fabs(slope) * margin + std::fabs(value) * 1e-6 + 1e-30;
     const float r = nextUniform(random);
     const double rd = r;
-    if ((value - spread) / t.incoherentFunctionMax > rd * (1.0 + 1e-12) + 1e-300)
-        return {Verdict::accepted};
-    if ((value + spread) / t.incoherentFunctionMax < rd * (1.0 - 1e-12)) return {Verdict::rejected};
+    // Compared as r * max: the 1e-12 margins cover the difference from dividing by max.
+    const double threshold = rd * t.incoherentFunctionMax;
+    if (value - spread > threshold * (1.0 + 1e-12) + 1e-300) return {Verdict::accepted};
+    if (value + spread < threshold * (1.0 - 1e-12)) return {Verdict::rejected};
     return {Verdict::undecidedAfterDraw, r};
 }
 
