@@ -76,12 +76,13 @@ inline IncoherentTest incoherentTestFromCosine(const TransportTables& t, Uniform
     const double q = std::sqrt((1.0 - cd) * 0.5) * energyOverHc; // the margin covers its rounding
     if (q - margin >= incoherentTestLimit) return {Verdict::accepted}; // no test, no draw
     if (!(q + margin < incoherentTestLimit)) return {Verdict::undecided};
-    const std::int32_t last = InteractionData::scatteringRowCount;
-    const std::int32_t k =
-        firstIndexAbove(t.momentumTransfer.data(), last, t.momentumTransferSearch, stored(q - margin));
-    if (k != firstIndexAbove(t.momentumTransfer.data(), last, t.momentumTransferSearch,
-                             stored(q + margin)))
-        return {Verdict::undecided};
+    // The interval of the grid holding q + margin must also hold q - margin: no grid point
+    // lies between them (the search is monotonic, so q itself lies in the same interval).
+    const float low = stored(q - margin), high = stored(q + margin);
+    const std::int32_t k = firstIndexAbove(t.momentumTransfer.data(),
+                                           InteractionData::scatteringRowCount,
+                                           t.momentumTransferSearch, high);
+    if (k > 2 && !(t.momentumTransfer[k - 1] <= low)) return {Verdict::undecided};
     const double slope = t.incoherentFunctionSlope[k];
     const double value = slope * (q - t.momentumTransfer[k - 1]) + t.incoherentFunction[k - 1];
     const double spread = std::fabs(slope) * margin + std::fabs(value) * 1e-6 + 1e-30;
