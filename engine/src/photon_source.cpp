@@ -230,11 +230,6 @@ struct EmissionTables {
 EmissionTables emissionTables;
 DepositBuffer depositBuffer;
 
-inline float uniformOf(std::int32_t value)
-{
-    return stored(static_cast<double>(value) / static_cast<double>(UniformRandom::divisor));
-}
-
 } // namespace
 
 void runStages(EngineState& state, std::ostream& out)
@@ -243,7 +238,7 @@ void runStages(EngineState& state, std::ostream& out)
     buildTransportTables(state.data, transportTables);
     EmissionTables& tables = emissionTables;
     for (int v = 0; v < EmissionTables::valueCount; ++v) {
-        const ConeRay cone = traceConeRay(uniformOf(v), c);
+        const ConeRay cone = traceConeRay(uniformFromValue(v), c);
         tables.tanCone[v] = cone.tanCone;
         tables.inBodyAxisWindow[v] = cone.bodyAxisOffset <= referenceWindowHalfWidth;
     }
@@ -258,7 +253,7 @@ void runStages(EngineState& state, std::ostream& out)
     for (std::int32_t stageIndex = 1; stageIndex <= stageCount; ++stageIndex) {
         const ScanStage stage = makeStage(stageIndex, c.sourceAxisDistance);
         for (int v = 0; v < EmissionTables::valueCount; ++v) {
-            const FanRay fan = traceFanRay(stage, uniformOf(v), c);
+            const FanRay fan = traceFanRay(stage, uniformFromValue(v), c);
             FanEntry& entry = tables.fans[v];
             entry.entersPhantom = fan.entersPhantom;
             entry.entryX = fan.entryX;

@@ -12,12 +12,7 @@ constexpr double electronRestEnergy = 511.0; // keV
 constexpr float hc = 12.4f;               // keV * angstrom, as stored: 12.3999996
 constexpr double incoherentTestLimit = 10.0; // momentum transfer, 1/angstrom
 
-inline float uniformOf(std::int32_t value)
-{
-    return stored(static_cast<double>(value) / static_cast<double>(UniformRandom::divisor));
-}
-
-inline float nextUniform(UniformRandom& random) { return uniformOf(random.nextValue()); }
+inline float nextUniform(UniformRandom& random) { return uniformFromValue(random.nextValue()); }
 
 inline void score(TransportContext& context, std::int32_t component, float x, float y, float z,
                   double amount)

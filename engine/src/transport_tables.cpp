@@ -89,7 +89,7 @@ void buildTransportTables(const InteractionData& data, TransportTables& t)
     t.incoherentFunctionMax = data.incoherentFunctionMax;
 
     for (int v = 0; v < TransportTables::uniformCount; ++v) {
-        const float u = stored(static_cast<double>(v) / static_cast<double>(UniformRandom::divisor));
+        const float u = uniformFromValue(v);
         t.logUniform[v] = std::log(static_cast<double>(u));
         const float azimuth = stored((static_cast<double>(u) * pi) * 2.0);
         t.azimuth[v].cos = stored(std::cos(static_cast<double>(azimuth)));

@@ -5,6 +5,7 @@
 // so using them changes no bit of any result.
 
 #include "interaction_data.h"
+#include "uniform_random.h"
 
 #include <array>
 #include <cstdint>
@@ -18,6 +19,15 @@ struct TissueCoefficients {
     float photoelectricShare = 0;         // Ppe
     float photoelectricCoherentShare = 0; // Ppc
 };
+
+// The uniform number of generator value v, v / 16384.1 rounded to float. For every one of the
+// 16384 values the product with the reciprocal rounds to the same float as the quotient (a
+// test checks them all), and a product is quicker than a quotient.
+inline float uniformFromValue(std::int32_t value)
+{
+    constexpr double inverseDivisor = 1.0 / static_cast<double>(UniformRandom::divisor);
+    return static_cast<float>(static_cast<double>(value) * inverseDivisor);
+}
 
 // Starting points for the linear search "k = first; while values[k] <= key, k = k + 1" (bounded
 // at last) on an ascending column: the key's cell in a uniform partition gives a row at or

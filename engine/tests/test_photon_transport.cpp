@@ -52,6 +52,17 @@ protected:
     }
 };
 
+TEST(TransportTables, UniformNumbersByProductEqualTheGeneratorsQuotients)
+{
+    for (std::int32_t v = 0; v < UniformRandom::modulus; ++v) {
+        UniformRandom random;
+        random.indexShort = 24;
+        random.indexLong = 55;
+        forceNextValues(random, {v});
+        ASSERT_EQ(uniformFromValue(v), random.nextUniform()) << v;
+    }
+}
+
 TEST_F(PhotonTransport, CoefficientsAreTheLogLogInterpolationOfTheTable)
 {
     for (float e : {5.0f, 12.5f, 30.0f, 47.25f, 60.0f, 149.5f}) {
