@@ -1,3 +1,4 @@
+#include <unistd.h>
 #include "io_error.h"
 #include "joken_fixture.h"
 #include "run_conditions.h"
@@ -12,7 +13,8 @@ namespace {
 
 class RunConditionsTest : public ::testing::Test {
 protected:
-    std::filesystem::path path = std::filesystem::temp_directory_path() / "joken_test.dat";
+    std::filesystem::path path = std::filesystem::temp_directory_path() /
+                                 ("joken_test_" + std::to_string(::getpid()) + ".dat");
     JokenFixture fixture;
 
     void SetUp() override

@@ -1,3 +1,4 @@
+#include <unistd.h>
 #include "io_error.h"
 #include "text_layout.h"
 
@@ -83,7 +84,8 @@ TEST(TextLayout, WritesFieldsRightAlignedWithoutLeadingZero)
 
 class TextInputTest : public ::testing::Test {
 protected:
-    std::filesystem::path path = std::filesystem::temp_directory_path() / "text_input_test.dat";
+    std::filesystem::path path = std::filesystem::temp_directory_path() /
+                                 ("text_input_test_" + std::to_string(::getpid()) + ".dat");
     void write(const std::string& text) { std::ofstream(path, std::ios::binary) << text; }
     void TearDown() override { std::filesystem::remove(path); }
 };

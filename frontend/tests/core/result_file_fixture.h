@@ -2,6 +2,7 @@
 // Result files on disk for the core tests: the texts of result_file_text.h in a scratch
 // directory per test.
 
+#include <unistd.h>
 #include "result_file_text.h"
 
 #include <filesystem>
@@ -18,7 +19,8 @@ public:
     ScratchDirectory()
     {
         const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-        std::string name = std::string("orvell-") + info->test_suite_name() + "-" + info->name();
+        std::string name = std::string("orvell-") + std::to_string(::getpid()) + "-" +
+                           info->test_suite_name() + "-" + info->name();
         for (char& c : name) {
             c = c == '/' ? '_' : c;
         }

@@ -1,6 +1,7 @@
 #pragma once
 // The project's own data files, loaded once for all tests.
 
+#include <unistd.h>
 #include "bin_tables.h"
 #include "tasmip_model.h"
 
@@ -36,7 +37,8 @@ inline const BinValues& projectAirEnergyTransfer()
 class ScratchFile {
 public:
     explicit ScratchFile(const std::string& name)
-        : path_(std::filesystem::temp_directory_path() / ("spectrum_tests_" + name))
+        : path_(std::filesystem::temp_directory_path() /
+                ("spectrum_tests_" + std::to_string(::getpid()) + "_" + name))
     {
     }
     ScratchFile(const std::string& name, const std::string& text) : ScratchFile(name)

@@ -1,3 +1,4 @@
+#include <unistd.h>
 #include "generator_options.h"
 #include "project_data.h"
 #include "spectrum_file.h"
@@ -64,7 +65,8 @@ TEST(GeneratorOptions, RejectsWhatTheyCannotUseNamingTheOption)
 class GeneratorProgram : public ::testing::Test {
 protected:
     std::filesystem::path directory =
-        std::filesystem::temp_directory_path() / "spectrum_tests_program";
+        std::filesystem::temp_directory_path() /
+        ("spectrum_tests_program_" + std::to_string(::getpid()));
     void SetUp() override { std::filesystem::create_directories(directory); }
     void TearDown() override { std::filesystem::remove_all(directory); }
 
