@@ -8,8 +8,7 @@ namespace {
 
 constexpr float pi = 3.141592f;
 constexpr float energyCutOff = 5.0f;      // keV
-constexpr double electronRestEnergy = 511.0; // keV
-constexpr float hc = 12.4f;               // keV * angstrom, as stored: 12.3999996
+constexpr float hc = IncoherentConstants::hc;
 constexpr double incoherentTestLimit = 10.0; // momentum transfer, 1/angstrom
 
 inline float nextUniform(UniformRandom& random) { return uniformFromValue(random.nextValue()); }
@@ -25,13 +24,25 @@ inline void score(TransportContext& context, std::int32_t component, float x, fl
 
 } // namespace
 
-TissueCoefficients lookupCoefficients(const TransportTables& tables, float energy)
+namespace {
+
+// The bin whose energy 0.5 * bin is E exactly, or 0 when E is no bin energy.
+inline std::int32_t binAtEnergy(float energy)
 {
     const float twice = energy * 2.0f; // exact
     if (twice >= 1.0f && twice <= static_cast<float>(InteractionData::binCount)) {
         const std::int32_t bin = static_cast<std::int32_t>(twice);
-        if (static_cast<float>(bin) == twice) return tables.atBin[bin];
+        if (static_cast<float>(bin) == twice) return bin;
     }
+    return 0;
+}
+
+} // namespace
+
+TissueCoefficients lookupCoefficients(const TransportTables& tables, float energy)
+{
+    const std::int32_t bin = binAtEnergy(energy);
+    if (bin > 0) return tables.atBin[bin];
     return interpolateTissueCoefficients(tables, energy);
 }
 
@@ -94,11 +105,18 @@ inline IncoherentTest incoherentTestFromCosine(const TransportTables& t, Uniform
 
 IncoherentScatter sampleIncoherent(const TransportTables& t, UniformRandom& random, float energy)
 {
-    const double e = energy;
-    const float a = stored(electronRestEnergy / e);
-    const double ad = a;
-    const float b = stored((ad + 2.0) / (ad * 9.0 + 2.0));
-    const double energyOverHc = e / hc;
+    return sampleIncoherent(t, random, incoherentConstants(energy));
+}
+
+IncoherentScatter sampleIncoherent(const TransportTables& t, UniformRandom& random,
+                                   const IncoherentConstants& k)
+{
+    const double e = k.energy;
+    const double ad = k.a;
+    const float b = k.b;
+    const double energyOverHc = k.energyOverHc;
+    const double twoOverA = k.twoOverA;
+    const double restOverEnergy = k.restOverEnergy;
     float theta;
     for (;;) {
         const float r1 = nextUniform(random);
@@ -107,7 +125,7 @@ IncoherentScatter sampleIncoherent(const TransportTables& t, UniformRandom& rand
         float rho;
         bool accepted;
         if (r1 <= b) {
-            rho = stored((2.0 / ad) * r2 + 1.0);
+            rho = stored(twoOverA * r2 + 1.0);
             const double rhod = rho;
             accepted = ((1.0 / rhod) - 1.0 / (rhod * rhod)) * 4.0 > r3;
         } else {
@@ -119,7 +137,7 @@ IncoherentScatter sampleIncoherent(const TransportTables& t, UniformRandom& rand
         if (!accepted) continue;
 
         const float g = stored(static_cast<double>(rho) * ad);
-        const float c = stored(1.0 - (static_cast<double>(g) / ad - 1.0) * (electronRestEnergy / e));
+        const float c = stored(1.0 - (static_cast<double>(g) / ad - 1.0) * restOverEnergy);
         const IncoherentTest test = incoherentTestFromCosine(t, random, c, energyOverHc);
         if (test.verdict == Verdict::rejected) continue;
         theta = scatteringAngle(c);
@@ -142,7 +160,7 @@ IncoherentScatter sampleIncoherent(const TransportTables& t, UniformRandom& rand
     }
     const double thetad = theta;
     IncoherentScatter s;
-    s.scatteredEnergy = stored(e / ((1.0 - std::cos(thetad)) * (e / electronRestEnergy) + 1.0));
+    s.scatteredEnergy = stored(e / ((1.0 - std::cos(thetad)) * k.energyOverRest + 1.0));
     s.cosAngle = stored(std::cos(thetad));
     s.sinAngle = stored(std::sin(thetad));
     return s;
@@ -207,7 +225,10 @@ void transportPhoton(PhotonState& p, TransportContext& context)
     const float radius = context.phantomRadius;
     const float halfLength = context.phantomHalfLength;
 
-    TissueCoefficients mu = lookupCoefficients(t, p.photonEnergy);
+    // Until the first incoherent scatter the energy is the bin's, whose constants are tabled.
+    const std::int32_t bin = binAtEnergy(p.photonEnergy);
+    TissueCoefficients mu = bin > 0 ? t.atBin[bin] : interpolateTissueCoefficients(t, p.photonEnergy);
+    const IncoherentConstants* binConstants = bin > 0 ? &t.incoherentAtBin[bin] : nullptr;
     for (;;) {
         if (p.photonEnergy < energyCutOff) return;
 
@@ -249,7 +270,10 @@ void transportPhoton(PhotonState& p, TransportContext& context)
             rotateDirection(p, scatter.cosAngle, scatter.sinAngle, t.azimuth[azimuth].cos,
                             t.azimuth[azimuth].sin);
         } else {
-            const IncoherentScatter scatter = sampleIncoherent(t, random, p.photonEnergy);
+            const IncoherentScatter scatter =
+                binConstants ? sampleIncoherent(t, random, *binConstants)
+                             : sampleIncoherent(t, random, incoherentConstants(p.photonEnergy));
+            binConstants = nullptr;
             score(context, p.doseComponent, p.x, p.y, p.z,
                          (static_cast<double>(p.photonEnergy) - scatter.scatteredEnergy) *
                              p.photonWeight);

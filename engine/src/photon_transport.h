@@ -63,6 +63,9 @@ struct IncoherentScatter {
 // scattering function below a momentum transfer of 10 per angstrom.
 IncoherentScatter sampleIncoherent(const TransportTables& tables, UniformRandom& random,
                                    float energy);
+// The same from the constants of the photon's energy (tabled at the bin energies).
+IncoherentScatter sampleIncoherent(const TransportTables& tables, UniformRandom& random,
+                                   const IncoherentConstants& constants);
 
 struct CoherentScatter {
     float cosAngle = 1;

@@ -64,8 +64,10 @@ void buildTransportTables(const InteractionData& data, TransportTables& t)
         }
     }
     buildSearchIndex(t.energyKeV.data(), 2, t.tissueRowCount, 160.0, t.energySearch);
-    for (int bin = 1; bin <= InteractionData::binCount; ++bin)
+    for (int bin = 1; bin <= InteractionData::binCount; ++bin) {
         t.atBin[bin] = interpolateTissueCoefficients(t, stored(bin * 0.5));
+        t.incoherentAtBin[bin] = incoherentConstants(stored(bin * 0.5));
+    }
 
     for (int k = 1; k <= InteractionData::scatteringRowCount; ++k) {
         t.momentumTransfer[k] = data.momentumTransferGrid[k];

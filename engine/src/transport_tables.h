@@ -50,6 +50,35 @@ inline std::int32_t firstIndexAbove(const float* values, std::int32_t last,
     return k;
 }
 
+// What the incoherent sampling derives from the energy E alone, each by the sampling's own
+// expression: Kahn's a = 511 / E and b, and the factors its formulas form from E and a.
+struct IncoherentConstants {
+    static constexpr double electronRestEnergy = 511.0; // keV
+    static constexpr float hc = 12.4f;                  // keV * angstrom, as stored: 12.3999996
+
+    double energy = 0;         // E
+    float a = 0;               // 511 / E, stored
+    float b = 0;               // (a + 2) / (9a + 2), stored
+    double twoOverA = 0;       // 2 / a
+    double restOverEnergy = 0; // 511 / E, in double
+    double energyOverHc = 0;   // E / hc
+    double energyOverRest = 0; // E / 511
+};
+
+inline IncoherentConstants incoherentConstants(float energy)
+{
+    IncoherentConstants k;
+    k.energy = energy;
+    k.a = static_cast<float>(IncoherentConstants::electronRestEnergy / k.energy);
+    const double ad = k.a;
+    k.b = static_cast<float>((ad + 2.0) / (ad * 9.0 + 2.0));
+    k.twoOverA = 2.0 / ad;
+    k.restOverEnergy = IncoherentConstants::electronRestEnergy / k.energy;
+    k.energyOverHc = k.energy / IncoherentConstants::hc;
+    k.energyOverRest = k.energy / IncoherentConstants::electronRestEnergy;
+    return k;
+}
+
 struct TransportTables {
     static constexpr int uniformCount = 16384;
 
@@ -70,6 +99,9 @@ struct TransportTables {
 
     // The coefficients at each bin energy 0.5 * bin keV, bins 1..300.
     std::array<TissueCoefficients, InteractionData::binCount + 1> atBin{};
+    // The incoherent sampling's constants at each bin energy: every primary photon's first
+    // scatter happens there.
+    std::array<IncoherentConstants, InteractionData::binCount + 1> incoherentAtBin{};
 
     // Scattering-function grid: X, C, S and, for k = 2..45, X(k) - X(k-1), C(k) - C(k-1) and
     // the slope (S(k) - S(k-1)) / (X(k) - X(k-1)), all as the sampling formulas form them.
