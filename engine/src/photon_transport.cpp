@@ -137,7 +137,13 @@ IncoherentScatter sampleIncoherent(const TransportTables& t, UniformRandom& rand
         if (!accepted) continue;
 
         const float g = stored(static_cast<double>(rho) * ad);
-        const float c = stored(1.0 - (static_cast<double>(g) / ad - 1.0) * restOverEnergy);
+        // g / a as a product with 1 / a (within 4e-16 of it, relatively); the margin covers
+        // that through the cosine's three further roundings.
+        const double gOverA = static_cast<double>(g) * k.inverseA;
+        float c;
+        if (!storedWithin(1.0 - (gOverA - 1.0) * restOverEnergy,
+                          ((std::fabs(gOverA) + 1.0) * restOverEnergy + 1.0) * 1e-14, c))
+            c = stored(1.0 - (static_cast<double>(g) / ad - 1.0) * restOverEnergy);
         const IncoherentTest test = incoherentTestFromCosine(t, random, c, energyOverHc);
         if (test.verdict == Verdict::rejected) continue;
         theta = scatteringAngle(c);

@@ -33,7 +33,13 @@ TissueCoefficients interpolateTissueCoefficients(const TransportTables& t, float
     const std::int32_t k = firstIndexAbove(t.energyKeV.data(), t.tissueRowCount, t.energySearch, energy);
 
     const float logE = stored(std::log(static_cast<double>(energy)));
-    const float f = stored((static_cast<double>(logE) - t.logEnergy[k - 1]) / t.logEnergyStep[k]);
+    // The fraction's quotient as a product with the tabled reciprocal (within 4e-16 of it,
+    // relatively); only a fraction too close to a rounding boundary is divided as written.
+    const double fromRow = static_cast<double>(logE) - t.logEnergy[k - 1];
+    const double approxF = fromRow * t.inverseLogEnergyStep[k];
+    float f;
+    if (!storedWithin(approxF, std::fabs(approxF) * 1e-14, f))
+        f = stored(fromRow / t.logEnergyStep[k]);
     TissueCoefficients c;
     c.coherent = stored(std::exp(t.logCoherentStep[k] * f + t.logCoherent[k - 1]));
     c.incoherent = stored(std::exp(t.logIncoherentStep[k] * f + t.logIncoherent[k - 1]));
@@ -56,6 +62,7 @@ void buildTransportTables(const InteractionData& data, TransportTables& t)
         t.logPhotoelectric[k] = stored(std::log(static_cast<double>(data.photoelectric[k])));
         if (k >= 2) {
             t.logEnergyStep[k] = static_cast<double>(t.logEnergy[k]) - t.logEnergy[k - 1];
+            t.inverseLogEnergyStep[k] = 1.0 / t.logEnergyStep[k];
             t.logCoherentStep[k] = static_cast<double>(t.logCoherent[k]) - t.logCoherent[k - 1];
             t.logIncoherentStep[k] =
                 static_cast<double>(t.logIncoherent[k]) - t.logIncoherent[k - 1];

@@ -60,6 +60,7 @@ struct IncoherentConstants {
     float a = 0;               // 511 / E, stored
     float b = 0;               // (a + 2) / (9a + 2), stored
     double twoOverA = 0;       // 2 / a
+    double inverseA = 0;       // 1 / a, for the cosine's g / a
     double restOverEnergy = 0; // 511 / E, in double
     double energyOverHc = 0;   // E / hc
     double energyOverRest = 0; // E / 511
@@ -73,6 +74,7 @@ inline IncoherentConstants incoherentConstants(float energy)
     const double ad = k.a;
     k.b = static_cast<float>((ad + 2.0) / (ad * 9.0 + 2.0));
     k.twoOverA = 2.0 / ad;
+    k.inverseA = 1.0 / ad;
     k.restOverEnergy = IncoherentConstants::electronRestEnergy / k.energy;
     k.energyOverHc = k.energy / IncoherentConstants::hc;
     k.energyOverRest = k.energy / IncoherentConstants::electronRestEnergy;
@@ -93,6 +95,7 @@ struct TransportTables {
     std::array<float, InteractionData::tissueCapacity + 1> logPhotoelectric{};
     // Row k holds ln(row k) - ln(row k-1), k = 2..rows.
     std::array<double, InteractionData::tissueCapacity + 1> logEnergyStep{};
+    std::array<double, InteractionData::tissueCapacity + 1> inverseLogEnergyStep{}; // 1 / step
     std::array<double, InteractionData::tissueCapacity + 1> logCoherentStep{};
     std::array<double, InteractionData::tissueCapacity + 1> logIncoherentStep{};
     std::array<double, InteractionData::tissueCapacity + 1> logPhotoelectricStep{};
