@@ -122,12 +122,7 @@ void loadSoftTissueTable(InteractionData& data, const std::string& fileName)
     data.incoherentFunctionMax = data.incoherentFunction[InteractionData::scatteringRowCount];
     data.coherentCumulativeMax = data.coherentCumulative[InteractionData::scatteringRowCount];
 
-    for (int i = 1; i <= data.tissueRowCount; ++i) {
-        data.logEnergyKeV[i] = logOf(data.energyKeV[i]);
-        data.logCoherent[i] = logOf(data.coherent[i]);
-        data.logIncoherent[i] = logOf(data.incoherent[i]);
-        data.logPhotoelectric[i] = logOf(data.photoelectric[i]);
-    }
+    computeTissueLogarithms(data);
 }
 
 void loadAirEnergyTransfer(InteractionData& data, const std::string& fileName)
@@ -154,6 +149,16 @@ void loadFilterAttenuation(InteractionData& data, const std::string& fileName)
         record.real(13, 5, row + " fourth field (E13.5)");
         record.real(13, 5, row + " fifth field (E13.5)");
         requirePositive(in, data.filterAttenuation[i], row + " attenuation coefficient");
+    }
+}
+
+void computeTissueLogarithms(InteractionData& data)
+{
+    for (int i = 1; i <= data.tissueRowCount; ++i) {
+        data.logEnergyKeV[i] = logOf(data.energyKeV[i]);
+        data.logCoherent[i] = logOf(data.coherent[i]);
+        data.logIncoherent[i] = logOf(data.incoherent[i]);
+        data.logPhotoelectric[i] = logOf(data.photoelectric[i]);
     }
 }
 

@@ -49,3 +49,7 @@ void loadInteractionData(InteractionData& data);
 void loadSoftTissueTable(InteractionData& data, const std::string& fileName);
 void loadAirEnergyTransfer(InteractionData& data, const std::string& fileName);
 void loadFilterAttenuation(InteractionData& data, const std::string& fileName);
+
+// Sets the logarithm columns from the tissue rows; the loader calls it, and so must anyone
+// who fills the tissue rows by hand.
+void computeTissueLogarithms(InteractionData& data);

@@ -56,10 +56,10 @@ void buildTransportTables(const InteractionData& data, TransportTables& t)
     t.tissueRowCount = data.tissueRowCount;
     for (int k = 1; k <= data.tissueRowCount && k <= InteractionData::tissueCapacity; ++k) {
         t.energyKeV[k] = data.energyKeV[k];
-        t.logEnergy[k] = stored(std::log(static_cast<double>(data.energyKeV[k])));
-        t.logCoherent[k] = stored(std::log(static_cast<double>(data.coherent[k])));
-        t.logIncoherent[k] = stored(std::log(static_cast<double>(data.incoherent[k])));
-        t.logPhotoelectric[k] = stored(std::log(static_cast<double>(data.photoelectric[k])));
+        t.logEnergy[k] = data.logEnergyKeV[k];
+        t.logCoherent[k] = data.logCoherent[k];
+        t.logIncoherent[k] = data.logIncoherent[k];
+        t.logPhotoelectric[k] = data.logPhotoelectric[k];
         if (k >= 2) {
             t.logEnergyStep[k] = static_cast<double>(t.logEnergy[k]) - t.logEnergy[k - 1];
             t.inverseLogEnergyStep[k] = 1.0 / t.logEnergyStep[k];
